@@ -1,0 +1,10 @@
+<!DOCTYPE html>
+<html>
+<head>
+<meta charset="utf-8">
+<title>Untitled page</title>
+</head>
+<body>
+
+</body>
+</html>

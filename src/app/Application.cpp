@@ -1,0 +1,40 @@
+#include "Application.h"
+
+#include "Errors.h"
+
+#include <QIcon>
+
+TolvenraApplication::TolvenraApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    describe();
+}
+
+void TolvenraApplication::describe()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("tolvenra"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Tolvenra"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("32.2.2.0"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Tolvenra Pro 32 HTML Editor"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tolvenra"));
+    // Without a desktop's icon theme (a bare X server), the common theme still gives the
+    // toolbar pictures.
+    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+    QIcon icon = QIcon::fromTheme(QStringLiteral("tolvenra"));
+    if (icon.isNull())
+        icon = QIcon(QStringLiteral(":/tolvenra.png"));
+    QApplication::setWindowIcon(icon);
+}
+
+bool TolvenraApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const EAppError &e) {
+        if (handler_)
+            handler_(e.message());
+    } catch (const std::exception &) {
+        if (handler_)
+            handler_(QString());
+    }
+    return false;
+}

@@ -1,0 +1,392 @@
+#include "Editor.h"
+
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+#include <Qsci/qscilexerhtml.h>
+
+#include <QAbstractItemView>
+#include <QDragEnterEvent>
+#include <QFontDatabase>
+#include <QMimeData>
+#include <QPalette>
+#include <QUrl>
+
+namespace {
+constexpr int BookmarkMarkerBase = 0; // markers 1..9 show bookmarks 1..9 (25..31 belong to folding)
+constexpr int BookmarkMargin = 1;
+} // namespace
+
+TEditor::TEditor(QWidget *parent) : QsciScintilla(parent)
+{
+    bookmarkHandles_.fill(-1);
+    setUtf8(true);
+    setObjectName(QStringLiteral("txtHTML"));
+
+    font_ = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font_.setPointSize(10);
+    fontColor_ = palette().color(QPalette::Text);
+    background_ = palette().color(QPalette::Base);
+
+    lexer_ = new QsciLexerHTML(this);
+    lexer_->setFoldCompact(false);
+    setLexer(lexer_);
+    // Lex only what is shown, and the rest when the program is idle, so a large file opens
+    // at once.
+    SendScintilla(SCI_SETIDLESTYLING, 3 /* SC_IDLESTYLING_ALL */);
+    SendScintilla(SCI_SETLAYOUTCACHE, 1 /* SC_CACHE_CARET */);
+
+    setMarginLineNumbers(0, true);
+    setMarginType(BookmarkMargin, SymbolMargin);
+    setMarginWidth(BookmarkMargin, 14);
+    setMarginSensitivity(BookmarkMargin, false);
+    unsigned mask = 0;
+    for (int n = 1; n <= 9; ++n) {
+        markerDefine(char('0' + n), BookmarkMarkerBase + n);
+        setMarkerForegroundColor(QColor(0xFF, 0xFF, 0xFF), BookmarkMarkerBase + n);
+        setMarkerBackgroundColor(QColor(0x2A, 0x62, 0xB8), BookmarkMarkerBase + n);
+        mask |= 1u << (BookmarkMarkerBase + n);
+    }
+    setMarginMarkerMask(BookmarkMargin, int(mask));
+    setMarginMarkerMask(0, 0);
+
+    setTabWidth(8);
+    setIndentationsUseTabs(true);
+    setWordWrap(true);
+    setWrapVisualFlags(WrapFlagNone);
+    setCaretLineVisible(false);
+    setBraceMatching(NoBraceMatch);
+    setEolVisibility(false);
+    SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1);
+    SendScintilla(SCI_SETSCROLLWIDTH, 1);
+    applyStyles();
+    updateLineNumberWidth();
+    connect(this, &QsciScintilla::linesChanged, this, &TEditor::updateLineNumberWidth);
+    setAcceptDrops(true);
+}
+
+void TEditor::applyStyles()
+{
+    // Every lexer style takes the chosen face and size; the lexer keeps its colours for tags,
+    // attributes and text, with plain text in the chosen colour on the chosen background.
+    lexer_->setDefaultFont(font_);
+    lexer_->setFont(font_, -1);
+    lexer_->setPaper(background_, -1);
+    lexer_->setDefaultPaper(background_);
+    lexer_->setColor(fontColor_, QsciLexerHTML::Default);
+    setMarginsFont(font_);
+    setCaretForegroundColor(fontColor_);
+    updateLineNumberWidth();
+}
+
+void TEditor::updateLineNumberWidth()
+{
+    const int digits = qMax(3, int(QString::number(lines()).size()));
+    if (digits == lineDigits_)
+        return;
+    lineDigits_ = digits;
+    setMarginWidth(0, QString(digits + 1, u'9'));
+}
+
+void TEditor::loadUtf8(const QByteArray &utf8)
+{
+    SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
+    SendScintilla(SCI_CLEARALL);
+    SendScintilla(SCI_ALLOCATE, long(utf8.size() + 1024));
+    SendScintilla(SCI_APPENDTEXT, utf8.size(), utf8.constData());
+    SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    SendScintilla(SCI_SETSAVEPOINT);
+    SendScintilla(SCI_GOTOPOS, 0L);
+    bookmarkHandles_.fill(-1);
+    updateLineNumberWidth();
+}
+
+QByteArray TEditor::utf8Text() const
+{
+    const long len = SendScintilla(SCI_GETLENGTH);
+    const char *p = reinterpret_cast<const char *>(SendScintilla(SCI_GETCHARACTERPOINTER));
+    return QByteArray(p, len);
+}
+
+qint64 TEditor::textSize() const
+{
+    return SendScintilla(SCI_GETLENGTH);
+}
+
+long TEditor::positionOf(int line, int col) const
+{
+    const long start = SendScintilla(SCI_POSITIONFROMLINE, line - 1);
+    if (start < 0)
+        return SendScintilla(SCI_GETLENGTH);
+    const long end = SendScintilla(SCI_GETLINEENDPOSITION, line - 1);
+    const long pos = SendScintilla(SCI_POSITIONRELATIVE, start, long(col - 1));
+    return (pos <= 0 && col > 1) || pos > end ? end : pos;
+}
+
+void TEditor::lineColOf(long pos, int *line, int *col) const
+{
+    const long l = SendScintilla(SCI_LINEFROMPOSITION, pos);
+    const long start = SendScintilla(SCI_POSITIONFROMLINE, l);
+    *line = int(l) + 1;
+    *col = int(SendScintilla(SCI_COUNTCHARACTERS, start, pos)) + 1;
+}
+
+int TEditor::caretLine() const
+{
+    return int(SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS))) + 1;
+}
+
+int TEditor::caretCol() const
+{
+    int line, col;
+    lineColOf(SendScintilla(SCI_GETCURRENTPOS), &line, &col);
+    return col;
+}
+
+void TEditor::setCaret(int line, int col)
+{
+    SendScintilla(SCI_GOTOPOS, positionOf(line, col));
+}
+
+bool TEditor::selection(Selection *sel) const
+{
+    const long a = SendScintilla(SCI_GETSELECTIONSTART);
+    const long b = SendScintilla(SCI_GETSELECTIONEND);
+    if (a == b)
+        return false;
+    if (sel) {
+        lineColOf(a, &sel->startLine, &sel->startCol);
+        lineColOf(b, &sel->endLine, &sel->endCol);
+    }
+    return true;
+}
+
+void TEditor::selectRange(int startLine, int startCol, int endLine, int endCol)
+{
+    SendScintilla(SCI_SETSEL, positionOf(startLine, startCol), positionOf(endLine, endCol));
+}
+
+QString TEditor::lineText(int line) const
+{
+    const long start = SendScintilla(SCI_POSITIONFROMLINE, line - 1);
+    const long end = SendScintilla(SCI_GETLINEENDPOSITION, line - 1);
+    if (start < 0 || end < start)
+        return {};
+    const char *p = reinterpret_cast<const char *>(SendScintilla(SCI_GETRANGEPOINTER, start, end - start));
+    return QString::fromUtf8(p, end - start);
+}
+
+bool TEditor::overwriteMode() const
+{
+    return SendScintilla(SCI_GETOVERTYPE) != 0;
+}
+
+void TEditor::insertAtCaret(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    SendScintilla(SCI_REPLACESEL, 0UL, bytes.constData());
+}
+
+bool TEditor::findForward(const QString &text, bool matchCase, bool wholeWord)
+{
+    if (text.isEmpty())
+        return false;
+    const QByteArray needle = text.toUtf8();
+    SendScintilla(SCI_SETSEARCHFLAGS, (matchCase ? SCFIND_MATCHCASE : 0) | (wholeWord ? SCFIND_WHOLEWORD : 0));
+    SendScintilla(SCI_SETTARGETRANGE, SendScintilla(SCI_GETCURRENTPOS), SendScintilla(SCI_GETLENGTH));
+    const long found = SendScintilla(SCI_SEARCHINTARGET, needle.size(), needle.constData());
+    if (found < 0)
+        return false;
+    const long end = SendScintilla(SCI_GETTARGETEND);
+    SendScintilla(SCI_SETSEL, found, end);
+    SendScintilla(SCI_SCROLLCARET);
+    return true;
+}
+
+int TEditor::replaceText(const QString &find, const QString &replacement, bool all, bool matchCase, bool wholeWord)
+{
+    if (find.isEmpty())
+        return 0;
+    const QByteArray needle = find.toUtf8();
+    const QByteArray with = replacement.toUtf8();
+    SendScintilla(SCI_SETSEARCHFLAGS, (matchCase ? SCFIND_MATCHCASE : 0) | (wholeWord ? SCFIND_WHOLEWORD : 0));
+    const long length = SendScintilla(SCI_GETLENGTH);
+
+    // Find every match first, without touching the text, then apply them all as one change.
+    QList<QPair<long, long>> matches;
+    long from = 0;
+    while (from <= length) {
+        SendScintilla(SCI_SETTARGETRANGE, from, length);
+        const long found = SendScintilla(SCI_SEARCHINTARGET, needle.size(), needle.constData());
+        if (found < 0)
+            break;
+        const long end = SendScintilla(SCI_GETTARGETEND);
+        matches.append({found, end});
+        if (!all)
+            break;
+        from = end > found ? end : found + 1;
+    }
+    if (matches.isEmpty())
+        return 0;
+
+    SendScintilla(SCI_BEGINUNDOACTION);
+    if (matches.size() == 1) {
+        SendScintilla(SCI_SETTARGETRANGE, matches[0].first, matches[0].second);
+        SendScintilla(SCI_REPLACETARGET, with.size(), with.constData());
+        SendScintilla(SCI_GOTOPOS, long(matches[0].first + with.size()));
+    } else {
+        // Rebuild the span from the first to the last match in one piece.
+        const long spanStart = matches.first().first;
+        const long spanEnd = matches.last().second;
+        const char *text = reinterpret_cast<const char *>(
+            SendScintilla(SCI_GETRANGEPOINTER, spanStart, spanEnd - spanStart));
+        QByteArray out;
+        out.reserve(spanEnd - spanStart + matches.size() * (with.size() - needle.size()) + 16);
+        long cursor = spanStart;
+        for (const auto &m : std::as_const(matches)) {
+            out.append(text + (cursor - spanStart), m.first - cursor);
+            out.append(with);
+            cursor = m.second;
+        }
+        SendScintilla(SCI_SETTARGETRANGE, spanStart, spanEnd);
+        SendScintilla(SCI_REPLACETARGET, out.size(), out.constData());
+        SendScintilla(SCI_GOTOPOS, long(spanStart + out.size()));
+    }
+    SendScintilla(SCI_ENDUNDOACTION);
+    return int(matches.size());
+}
+
+void TEditor::setBookmark(int n)
+{
+    if (n < 1 || n > 9)
+        return;
+    const int marker = BookmarkMarkerBase + n;
+    if (bookmarkHandles_[n] >= 0)
+        SendScintilla(SCI_MARKERDELETEHANDLE, bookmarkHandles_[n]);
+    bookmarkHandles_[n] = int(SendScintilla(SCI_MARKERADD, caretLine() - 1, marker));
+    bookmarkCols_[n] = caretCol();
+}
+
+bool TEditor::hasBookmark(int n) const
+{
+    return n >= 1 && n <= 9 && bookmarkHandles_[n] >= 0 &&
+           SendScintilla(SCI_MARKERLINEFROMHANDLE, bookmarkHandles_[n]) >= 0;
+}
+
+bool TEditor::gotoBookmark(int n)
+{
+    if (!hasBookmark(n))
+        return false;
+    const int line = int(SendScintilla(SCI_MARKERLINEFROMHANDLE, bookmarkHandles_[n])) + 1;
+    setCaret(line, bookmarkCols_[n]);
+    SendScintilla(SCI_SCROLLCARET);
+    return true;
+}
+
+void TEditor::setTabType(TabType t)
+{
+    tabType_ = t;
+    // Real tabs put tab characters; smart tabs indent with blanks to the next tab stop.
+    setIndentationsUseTabs(t == TabType::Real);
+    setTabIndents(t == TabType::Smart);
+}
+
+void TEditor::setWordWrap(bool on)
+{
+    setWrapMode(on ? WrapWord : WrapNone);
+    setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+}
+
+void TEditor::setWrapReserve(int columns)
+{
+    wrapReserve_ = qMax(0, columns);
+    const int charWidth = int(SendScintilla(SCI_TEXTWIDTH, 32L /* STYLE_DEFAULT */, "n"));
+    SendScintilla(SCI_SETMARGINRIGHT, 0UL, long(wrapReserve_ * qMax(1, charWidth)));
+}
+
+int TEditor::visibleColumns() const
+{
+    const int charWidth = qMax(1, int(SendScintilla(SCI_TEXTWIDTH, 32L /* STYLE_DEFAULT */, "n")));
+    int margins = 0;
+    for (int m = 0; m < 5; ++m)
+        margins += marginWidth(m);
+    return qMax(1, (viewport()->width() - margins) / charWidth);
+}
+
+void TEditor::setEditorColor(const QColor &background)
+{
+    background_ = background;
+    applyStyles();
+}
+
+void TEditor::setFixedFont(const QFont &font, const QColor &color)
+{
+    font_ = font;
+    fontColor_ = color;
+    applyStyles();
+}
+
+void TEditor::releaseKeys(const QList<QKeySequence> &keys)
+{
+    QsciCommandSet *set = standardCommands();
+    for (const QKeySequence &k : keys) {
+        if (k.isEmpty())
+            continue;
+        const int key = k[0].toCombined();
+        for (QsciCommand *cmd : set->commands()) {
+            if (cmd->key() == key)
+                cmd->setKey(0);
+            if (cmd->alternateKey() == key)
+                cmd->setAlternateKey(0);
+        }
+    }
+}
+
+bool TEditor::isListDrag(const QMimeData *, QObject *source)
+{
+    return qobject_cast<QAbstractItemView *>(source) != nullptr;
+}
+
+void TEditor::dragEnterEvent(QDragEnterEvent *e)
+{
+    if (isListDrag(e->mimeData(), e->source()) || (e->mimeData()->hasUrls() && !e->source())) {
+        e->acceptProposedAction();
+        return;
+    }
+    QsciScintilla::dragEnterEvent(e);
+}
+
+void TEditor::dragMoveEvent(QDragMoveEvent *e)
+{
+    if (isListDrag(e->mimeData(), e->source()) || (e->mimeData()->hasUrls() && !e->source())) {
+        e->acceptProposedAction();
+        return;
+    }
+    QsciScintilla::dragMoveEvent(e);
+}
+
+void TEditor::dropEvent(QDropEvent *e)
+{
+    if (isListDrag(e->mimeData(), e->source())) {
+        e->acceptProposedAction();
+        emit listItemDropped();
+        return;
+    }
+    if (e->mimeData()->hasUrls() && !e->source()) {
+        QStringList paths;
+        for (const QUrl &u : e->mimeData()->urls())
+            if (u.isLocalFile())
+                paths << u.toLocalFile();
+        if (!paths.isEmpty()) {
+            e->acceptProposedAction();
+            emit filesDropped(paths);
+            return;
+        }
+    }
+    QsciScintilla::dropEvent(e);
+}
+
+void TEditor::resizeEvent(QResizeEvent *e)
+{
+    QsciScintilla::resizeEvent(e);
+}

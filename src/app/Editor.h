@@ -1,0 +1,100 @@
+#pragma once
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <array>
+
+class QsciLexerHTML;
+
+// The text editing control of a document window. Positions are 1-based lines and columns;
+// columns count characters. The text goes in and out as UTF-8 bytes so that a large file
+// is never copied through a UTF-16 string.
+class TEditor : public QsciScintilla {
+    Q_OBJECT
+public:
+    enum class TabType { Real, Fixed, Smart };
+
+    struct Selection {
+        int startLine = 1, startCol = 1, endLine = 1, endCol = 1;
+    };
+
+    explicit TEditor(QWidget *parent = nullptr);
+
+    // Replaces the whole text; the undo history is cleared and the modified flag is false.
+    void loadUtf8(const QByteArray &utf8);
+    QByteArray utf8Text() const;
+    qint64 textSize() const;
+
+    int caretLine() const;
+    int caretCol() const;
+    void setCaret(int line, int col);
+    // False when nothing is selected.
+    bool selection(Selection *sel) const;
+    void selectRange(int startLine, int startCol, int endLine, int endCol);
+    QString lineText(int line) const; // without its line break
+    int lineCount() const { return lines(); }
+    bool overwriteMode() const;
+
+    // Inserts text at the caret, replacing the selection, and leaves the caret after it.
+    void insertAtCaret(const QString &text);
+
+    // Searches forward from the caret; selects the match with the caret after it.
+    bool findForward(const QString &text, bool matchCase, bool wholeWord);
+    // Replaces the first match (from the top) or every match; one undo step. Returns the count.
+    int replaceText(const QString &find, const QString &replacement, bool all, bool matchCase, bool wholeWord);
+
+    // Bookmarks 1 to 9: remembered caret positions that move with edits on earlier lines.
+    void setBookmark(int n);
+    bool gotoBookmark(int n);
+    bool hasBookmark(int n) const;
+
+    void setTabType(TabType t);
+    TabType tabType() const { return tabType_; }
+    // Wraps at the window's edge, keeping the given number of columns free at the right.
+    void setWordWrap(bool on);
+    bool wordWrap() const { return wrapMode() != WrapNone; }
+    void setWrapReserve(int columns);
+    int visibleColumns() const;
+
+    void setEditorColor(const QColor &background);
+    QColor editorColor() const { return background_; }
+    void setFixedFont(const QFont &font, const QColor &color);
+    QFont fixedFont() const { return font_; }
+    QColor fontColor() const { return fontColor_; }
+
+    // Gives the keys of the frame's menus to the frame: the editor's own bindings of these
+    // keys (Ctrl+U lower-cases in the control, for instance) are removed.
+    void releaseKeys(const QList<QKeySequence> &keys);
+
+    // Whether a drag comes from one of the program's list boxes.
+    static bool isListDrag(const QMimeData *data, QObject *source);
+
+signals:
+    void listItemDropped();
+    void filesDropped(const QStringList &paths);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dragMoveEvent(QDragMoveEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+
+private:
+    long positionOf(int line, int col) const;
+    void lineColOf(long pos, int *line, int *col) const;
+    void applyStyles();
+    void updateLineNumberWidth();
+
+    QsciLexerHTML *lexer_ = nullptr;
+    std::array<int, 10> bookmarkHandles_{};
+    std::array<int, 10> bookmarkCols_{};
+    TabType tabType_ = TabType::Real;
+    int wrapReserve_ = 0;
+    QColor background_;
+    QColor fontColor_;
+    QFont font_;
+    int lineDigits_ = 0;
+};

@@ -1,0 +1,696 @@
+#include "Main.h"
+
+#include "CommandRegistry.h"
+#include "Editor.h"
+#include "Errors.h"
+#include "Files.h"
+#include "Megares.h"
+#include "TabStrip.h"
+#include "TitleScreen.h"
+#include "platform/AppPaths.h"
+#include "platform/Dialogs.h"
+#include "platform/HelpWindow.h"
+#include "tools/Totd.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMimeData>
+#include <QUrl>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+const QString Ready = QStringLiteral("Ready ...");
+const QString Header = QStringLiteral("Application Header");
+const QString Options = QStringLiteral("Application Options");
+const QString AuthorText = QStringLiteral("The Tolvenra developers");
+
+// The frame's toolbars with their View menu items, toggle buttons and settings keys.
+struct BarToggle {
+    const char *handler, *menuItem, *bar, *button, *key;
+};
+constexpr BarToggle barToggles[] = {
+    {"FileToolbar1Click", "FileToolbar1", "SpeedBar", "btnEditTog", "Edit ToolBar"},
+    {"TagsToolbar1Click", "TagsToolbar1", "TagsBar", "btnTagTog", "Tags ToolBar"},
+    {"FormattingToolbar1Click", "FormattingToolbar1", "FormattingBar", "btnFmtTog", "Format ToolBar"},
+    {"TableToolbar1Click", "TableToolbar1", "TableToolBar", "btnTblTog", "Table ToolBar"},
+    {"FormsToolbar1Click", "FormsToolbar1", "FormToolBar", "btnFormToolbar", "Forms ToolBar"},
+    {"ListToolBarClick", "ListToolBar1", "ListToolBar", "btnListTog", "List ToolBar"},
+    {"DocumentTabs1Click", "DocumentTabs1", "TabSet1", "", "Document Tabs"},
+};
+
+QLabel *panel(QWidget *parent, const char *name, int width, const QString &hint)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    l->setLineWidth(1);
+    l->setMargin(1);
+    l->setToolTip(hint);
+    l->setStatusTip(hint);
+    if (width > 0) {
+        // The widths were chosen for an 8-point system font; scale them with today's font.
+        const int scaled = width * qMax(1, l->fontMetrics().averageCharWidth()) / 5;
+        l->setFixedWidth(scaled);
+    }
+    return l;
+}
+
+QString toolImagePath()
+{
+    return AppPaths::programFile(QStringLiteral("TolvImg"));
+}
+} // namespace
+
+TmdiMain::TmdiMain(const QStringList &arguments, QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("mdiMain"));
+    setWindowTitle(QString::fromLatin1(Title));
+    // Command-line names are taken from the folder the program was started in, before the
+    // start-up folder becomes current.
+    for (const QString &a : arguments)
+        arguments_ << QFileInfo(a).absoluteFilePath();
+
+    IniControl = new TMegaRegistry(QStringLiteral("Tolvenra HTML Editor Version 2"), QStringLiteral("Tolvenra Software"),
+                                   QStringLiteral("TOLVENRA.INI"), this);
+    IniControl->setObjectName(QStringLiteral("IniControl"));
+    NetINI = new TMegaRegistry(QStringLiteral("Netscape"), QStringLiteral("Netscape Corp"),
+                               QStringLiteral("netscape.ini"), this);
+    NetINI->setObjectName(QStringLiteral("NetINI"));
+
+    commands_ = new CommandRegistry(this);
+    commands_->build();
+    files_ = new FileCommands(*this);
+
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName(QStringLiteral("MDIClient"));
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    TabSet1 = new TabStrip(this);
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(mdiArea_, 1);
+    layout->addWidget(TabSet1);
+    setCentralWidget(central);
+    buildStatusBar();
+
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this,
+            [this](QMdiSubWindow *w) { onDocumentActivated(qobject_cast<TfHTML *>(w)); });
+    connect(TabSet1, &TabStrip::tabChosen, this, &TmdiMain::DisplayTabName);
+    connect(commands_->menu(QStringLiteral("WindowMenu")), &QMenu::aboutToShow, this, &TmdiMain::fillWindowMenu);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(2000);
+    connect(Timer1, &QTimer::timeout, this, &TmdiMain::Timer1Timer);
+    Timer1->start();
+
+    bindCommands();
+    setAcceptDrops(true);
+    resize(1024, 720);
+    FormCreate();
+}
+
+TmdiMain::~TmdiMain()
+{
+    // The documents go with the MDI area after the frame's own parts: no more activation news.
+    disconnect(mdiArea_, nullptr, this, nullptr);
+}
+
+void TmdiMain::buildStatusBar()
+{
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    StatusLine = panel(Panel1, "StatusLine", 194, QString());
+    StatusLine->setStatusTip(QString());
+    pnlMode = panel(Panel1, "pnlMode", 65, QStringLiteral("Current Editing Mode"));
+    pnlPos = panel(Panel1, "pnlPos", 52, QStringLiteral("Current Position"));
+    pnlSize = panel(Panel1, "pnlSize", 72, QStringLiteral("Files Size in Bytes"));
+    pnlSize->setFixedWidth(pnlSize->fontMetrics().horizontalAdvance(QStringLiteral("Bytes: 99999999")) + 12);
+    pnlPos->setFixedWidth(pnlPos->fontMetrics().horizontalAdvance(QStringLiteral("999999:9999")) + 12);
+    pnlApp = panel(Panel1, "pnlApp", 110, QStringLiteral("Your User Name"));
+    pnlTag = panel(Panel1, "pnlTag", 0, QStringLiteral("Last Tag inserted - to reuse press \"F4\""));
+    pnlEncoding = panel(Panel1, "pnlEncoding", 0, QStringLiteral("Encoding and line endings of the file"));
+    pnlEncoding->setMinimumWidth(pnlEncoding->fontMetrics().horizontalAdvance(QStringLiteral("Windows-1252, CR LF")) + 12);
+    pnlEncoding->setAlignment(Qt::AlignCenter);
+    for (QLabel *l : {pnlMode, pnlPos, pnlSize, pnlApp})
+        l->setAlignment(Qt::AlignCenter);
+    StatusLine->setTextFormat(Qt::PlainText);
+    pnlTag->setTextFormat(Qt::PlainText);
+    auto *row = new QHBoxLayout(Panel1);
+    row->setContentsMargins(2, 2, 2, 2);
+    row->setSpacing(2);
+    row->addWidget(StatusLine);
+    row->addWidget(pnlMode);
+    row->addWidget(pnlPos);
+    row->addWidget(pnlSize);
+    row->addWidget(pnlApp);
+    row->addWidget(pnlTag, 1);
+    row->addWidget(pnlEncoding);
+    statusBar()->addWidget(Panel1, 1);
+    statusBar()->setSizeGripEnabled(true);
+}
+
+void TmdiMain::bindCommands()
+{
+    CommandRegistry &c = *commands_;
+    FileCommands *f = files_;
+    c.bind(QStringLiteral("FileNew"), [f] { f->FileNew(); });
+    c.bind(QStringLiteral("FileOpen"), [f] { f->FileOpen(); });
+    c.bind(QStringLiteral("FileSave"), [f] { f->FileSave(); });
+    c.bind(QStringLiteral("FileSaveAs"), [f] { f->FileSaveAs(); });
+    c.bind(QStringLiteral("FileCloseChild"), [f] { f->FileCloseChild(); });
+    c.bind(QStringLiteral("CloseAll1Click"), [f] { f->CloseAll1Click(); });
+    c.bind(QStringLiteral("FilePrint"), [f] { f->FilePrint(); });
+    c.bind(QStringLiteral("FilePrintSetup"), [f] { f->FilePrintSetup(); });
+    c.bind(QStringLiteral("EditClear"), [f] { f->EditClear(); });
+    c.bind(QStringLiteral("InsertFile1Click"), [f] { f->InsertFile1Click(); });
+    c.bind(QStringLiteral("ExportasText1Click"), [f] { f->ExportasText1Click(); });
+    c.bindWithSender(QStringLiteral("MRUOpenChild"), [f](QAction *a) {
+        f->MRUOpenChild(a ? a->objectName().mid(3).toInt() - 1 : 0);
+    });
+    c.bind(QStringLiteral("FileExit"), [this] { FileExit(); });
+
+    c.bind(QStringLiteral("EditUndo"), [this] { editCommand(&TfHTML::doUndo); });
+    c.bind(QStringLiteral("EditRedoClick"), [this] { editCommand(&TfHTML::ReDo1Click); });
+    c.bind(QStringLiteral("EditCut"), [this] { editCommand(&TfHTML::Cut1Click); });
+    c.bind(QStringLiteral("EditCopy"), [this] { editCommand(&TfHTML::Copy1Click); });
+    c.bind(QStringLiteral("EditPaste"), [this] { editCommand(&TfHTML::Paste1Click); });
+    c.bind(QStringLiteral("EditDelete"), [this] { editCommand(&TfHTML::Delete); });
+
+    static const char *const setMarks[9] = {"N110Click", "N210Click", "N34Click", "N41Click", "N51Click",
+                                            "N61Click", "N71Click", "N81Click", "N91Click"};
+    static const char *const gotoMarks[9] = {"N111Click", "N211Click", "N35Click", "N42Click", "N52Click",
+                                             "N62Click", "N72Click", "N82Click", "N92Click"};
+    for (int n = 1; n <= 9; ++n) {
+        c.bind(QString::fromLatin1(setMarks[n - 1]), [this, n] {
+            if (TfHTML *d = activeDocument())
+                d->editor()->setBookmark(n);
+        });
+        c.bind(QString::fromLatin1(gotoMarks[n - 1]), [this, n] {
+            if (TfHTML *d = activeDocument())
+                d->editor()->gotoBookmark(n);
+        });
+    }
+
+    for (const BarToggle &t : barToggles)
+        c.bind(QString::fromLatin1(t.handler), [this, t] {
+            toggleBar(QString::fromLatin1(t.bar), QString::fromLatin1(t.menuItem), QString::fromLatin1(t.button));
+        });
+    c.bind(QStringLiteral("WordWrap1Click"), [this] { WordWrap1Click(); });
+    c.bind(QStringLiteral("SmartTabs1Click"), [this] { SmartTabs1Click(); });
+    c.bind(QStringLiteral("WindowTile"), [this] { WindowTile(); });
+    c.bind(QStringLiteral("WindowCascade"), [this] { WindowCascade(); });
+    c.bind(QStringLiteral("WindowArrange"), [this] { WindowArrange(); });
+    c.bind(QStringLiteral("HelpContents"), [this] { HelpContents(); });
+    c.bind(QStringLiteral("HelpSearch"), [this] { HelpSearch(); });
+    c.bind(QStringLiteral("HelpHowToUse"), [this] { HelpHowToUse(); });
+    c.bind(QStringLiteral("HTMLPrimer1Click"), [this] { HTMLPrimer1Click(); });
+    c.bind(QStringLiteral("ImageTools1Click"), [this] { ImageTools1Click(); });
+}
+
+void TmdiMain::editCommand(void (TfHTML::*fn)())
+{
+    if (TfHTML *d = activeDocument())
+        (d->*fn)();
+}
+
+QList<QKeySequence> TmdiMain::frameShortcuts() const
+{
+    return commands_->shortcuts();
+}
+
+// ---- start-up -------------------------------------------------------------------------------
+
+void TmdiMain::FormCreate()
+{
+    // The application's hint, idle and error events: hints arrive as status-tip events (see
+    // event()), errors through the application object, and idle needs no work.
+    const QFileInfo tool(toolImagePath());
+    if (QAction *a = commands_->action(QStringLiteral("ImageTools1Click")))
+        a->setEnabled(tool.isFile() && tool.isExecutable());
+    SetStatusText(Ready);
+}
+
+void TmdiMain::showEvent(QShowEvent *e)
+{
+    QMainWindow::showEvent(e);
+    if (!started_)
+        QTimer::singleShot(0, this, &TmdiMain::GetCommandLine);
+}
+
+void TmdiMain::GetCommandLine()
+{
+    if (started_)
+        return;
+    started_ = true;
+    helpFolder_ = AppPaths::programFile(QStringLiteral("help"));
+    userName_ = IniControl->ReadString(Header, QStringLiteral("User Name"), QStringLiteral("Your Name"));
+
+    TitleScreen title(this);
+    Dialogs::instance().exec(&title);
+
+    LoadIniSettings();
+    if (IniControl->ReadBool(QStringLiteral("System"), QStringLiteral("Open Template"), true))
+        files_->FileNew();
+    for (const QString &arg : std::as_const(arguments_)) {
+        SetStatusText(QStringLiteral("Opening File : ") + arg + QStringLiteral(" ..."));
+        files_->OpenDocument(arg);
+        SetStatusText(Ready);
+    }
+    AdjustControls();
+    if (IniControl->ReadBool(QStringLiteral("Start Options"), QStringLiteral("Tips"), true))
+        DisplayTips();
+
+    QString dir = IniControl->ReadString(Options, QStringLiteral("Startup Directory"),
+                                         AppPaths::programFolder() + QLatin1Char('/'));
+    if (dir.endsWith(u'\\') || (dir.endsWith(u'/') && dir.size() > 1))
+        dir.chop(1);
+    if (QFileInfo(dir).isDir())
+        QDir::setCurrent(dir);
+}
+
+void TmdiMain::LoadIniSettings()
+{
+    SetStatusText(QStringLiteral("Retrieving Application Settings ..."));
+    pnlApp->setText(IniControl->ReadString(Header, QStringLiteral("User Name"), QStringLiteral("Your Name")));
+
+    if (IniControl->ReadInteger(Options, QStringLiteral("MDI State"), 1) != 0) {
+        setWindowState(Qt::WindowMaximized);
+    } else {
+        setWindowState(Qt::WindowNoState);
+        const QRect r(IniControl->ReadInteger(Options, QStringLiteral("MDI Left"), 1),
+                      IniControl->ReadInteger(Options, QStringLiteral("MDI Top"), 1),
+                      IniControl->ReadInteger(Options, QStringLiteral("MDI Width"), 640),
+                      IniControl->ReadInteger(Options, QStringLiteral("MDI Height"), 480));
+        // Bounds from another screen layout that no screen shows are not applied.
+        bool visible = false;
+        for (const QScreen *s : QGuiApplication::screens())
+            visible = visible || s->availableGeometry().intersects(r);
+        if (visible && r.width() > 0 && r.height() > 0)
+            setGeometry(r);
+    }
+
+    for (const BarToggle &t : barToggles)
+        setBarShown(QString::fromLatin1(t.bar), QString::fromLatin1(t.menuItem), QString::fromLatin1(t.button),
+                    IniControl->ReadBool(Options, QString::fromLatin1(t.key), true));
+
+    mru_ = RecentFiles();
+    for (int i = 0; i < RecentFiles::Size; ++i)
+        mru_.append(IniControl->ReadString(QStringLiteral("MRU"), QString::number(i), QString()));
+    MRUDisplay();
+    SetStatusText(Ready);
+}
+
+void TmdiMain::doIniSettings()
+{
+    SetStatusText(QStringLiteral("Writing Application Settings ..."));
+    IniControl->WriteString(Header, QStringLiteral("Programe Name"), QString::fromLatin1(Title));
+    IniControl->WriteString(Header, QStringLiteral("Version"), QString::fromLatin1(Version));
+    IniControl->WriteString(Header, QStringLiteral("Author"), AuthorText);
+
+    const int state = isMaximized() ? 2 : isMinimized() ? 1 : 0;
+    IniControl->WriteInteger(Options, QStringLiteral("MDI State"), state);
+    if (state == 0) {
+        IniControl->WriteInteger(Options, QStringLiteral("MDI Width"), width());
+        IniControl->WriteInteger(Options, QStringLiteral("MDI Height"), height());
+        IniControl->WriteInteger(Options, QStringLiteral("MDI Top"), y());
+        IniControl->WriteInteger(Options, QStringLiteral("MDI Left"), x());
+    }
+    for (const BarToggle &t : barToggles)
+        IniControl->WriteBool(Options, QString::fromLatin1(t.key),
+                              commands_->action(QString::fromLatin1(t.handler))->isChecked());
+    SetStatusText(Ready);
+}
+
+void TmdiMain::DisplayTips()
+{
+    TfTipOfTheDay tips(this);
+    tips.showAtStartup()->setChecked(true);
+    Dialogs::instance().exec(&tips);
+    if (!tips.showAtStartup()->isChecked())
+        IniControl->WriteBool(QStringLiteral("Start Options"), QStringLiteral("Tips"), false);
+}
+
+void TmdiMain::FileExit()
+{
+    doIniSettings();
+    for (int i = 0; i < RecentFiles::Size; ++i)
+        IniControl->WriteString(QStringLiteral("MRU"), QString::number(i), mru_.entry(i));
+    close();
+}
+
+void TmdiMain::closeEvent(QCloseEvent *e)
+{
+    // First every document is asked, first to last; one Cancel keeps everything open.
+    const QList<TfHTML *> docs = documents();
+    for (TfHTML *d : docs) {
+        if (!d->askToSave()) {
+            for (TfHTML *other : docs)
+                other->clearAnswer();
+            e->ignore();
+            return;
+        }
+    }
+    // Then each one closes; none asks again.
+    for (TfHTML *d : docs)
+        d->close();
+    if (help_)
+        help_->close();
+    e->accept();
+}
+
+// ---- status line ----------------------------------------------------------------------------
+
+void TmdiMain::SetStatusText(const QString &message)
+{
+    statusMessage_ = QStringLiteral("   ") + message;
+    setStatusLine(statusMessage_);
+}
+
+void TmdiMain::setStatusLine(const QString &text)
+{
+    if (StatusLine->text() == text)
+        return;
+    StatusLine->setText(text);
+    ++statusLineWrites_;
+}
+
+QString TmdiMain::statusText() const
+{
+    return StatusLine->text();
+}
+
+bool TmdiMain::event(QEvent *e)
+{
+    // Hints of menu items and buttons show in the status line while the pointer rests on
+    // them; when it leaves, the last status message comes back.
+    if (e->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent *>(e)->tip();
+        setStatusLine(tip.isEmpty() ? statusMessage_ : tip);
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+void TmdiMain::ShowStatus()
+{
+    TfHTML *doc = activeDocument();
+    if (!doc)
+        return;
+    TEditor *ed = doc->editor();
+    pnlPos->setText(QStringLiteral("%1:%2").arg(ed->caretLine()).arg(ed->caretCol()));
+    pnlSize->setText(QStringLiteral("Bytes: ") + QString::number(ed->textSize()));
+    pnlMode->setText(ed->overwriteMode() ? QStringLiteral("Overwrite") : QStringLiteral("Insert"));
+    pnlApp->setText(userName_);
+    const TextFile::Format &f = doc->document().format();
+    pnlEncoding->setText(TextFile::encodingName(f.encoding) + (f.bom ? QStringLiteral(" BOM") : QString()) +
+                         QStringLiteral(", ") + TextFile::eolName(f.eol));
+}
+
+void TmdiMain::AdjustControls()
+{
+    // The last-tag panel takes the rest of the status bar through its layout stretch.
+    Panel1->layout()->activate();
+}
+
+void TmdiMain::resizeEvent(QResizeEvent *e)
+{
+    QMainWindow::resizeEvent(e);
+    AdjustControls();
+}
+
+void TmdiMain::AppException(const QString &message)
+{
+    SetStatusText(QStringLiteral("An Internal Error was detected and corrected."));
+    QApplication::beep();
+    // Errors of the program's own kind carry a reason the user can act on (a settings file
+    // that cannot be written, a broken font in the options file): say it.
+    if (!message.isEmpty())
+        Dialogs::instance().error(this, message);
+}
+
+// ---- toolbars and view toggles --------------------------------------------------------------
+
+void TmdiMain::setBarShown(const QString &barName, const QString &menuItem, const QString &button, bool on)
+{
+    if (QAction *m = findChild<QAction *>(menuItem))
+        m->setChecked(on);
+    if (!button.isEmpty())
+        if (QAction *b = findChild<QAction *>(button))
+            b->setChecked(on);
+    if (barName == QLatin1String("TabSet1"))
+        TabSet1->setVisible(on);
+    else if (QToolBar *bar = commands_->toolBar(barName))
+        bar->setVisible(on);
+}
+
+void TmdiMain::toggleBar(const QString &barName, const QString &menuItem, const QString &button)
+{
+    QAction *m = findChild<QAction *>(menuItem);
+    setBarShown(barName, menuItem, button, m ? !m->isChecked() : true);
+}
+
+void TmdiMain::FileToolbar1Click() { commands_->trigger(QStringLiteral("FileToolbar1Click")); }
+void TmdiMain::TagsToolbar1Click() { commands_->trigger(QStringLiteral("TagsToolbar1Click")); }
+void TmdiMain::FormattingToolbar1Click() { commands_->trigger(QStringLiteral("FormattingToolbar1Click")); }
+void TmdiMain::TableToolbar1Click() { commands_->trigger(QStringLiteral("TableToolbar1Click")); }
+void TmdiMain::FormsToolbar1Click() { commands_->trigger(QStringLiteral("FormsToolbar1Click")); }
+void TmdiMain::ListToolBarClick() { commands_->trigger(QStringLiteral("ListToolBarClick")); }
+void TmdiMain::DocumentTabs1Click() { commands_->trigger(QStringLiteral("DocumentTabs1Click")); }
+
+bool TmdiMain::wordWrapChecked() const
+{
+    return commands_->action(QStringLiteral("WordWrap1Click"))->isChecked();
+}
+
+void TmdiMain::WordWrap1Click()
+{
+    TfHTML *doc = activeDocument();
+    if (!doc)
+        return;
+    const bool on = !doc->editor()->wordWrap();
+    doc->editor()->setWordWrap(on);
+    commands_->action(QStringLiteral("WordWrap1Click"))->setChecked(on);
+    IniControl->WriteBool(QStringLiteral("Editor"), QStringLiteral("Word Wrap"), on);
+    doc->FormResize();
+}
+
+void TmdiMain::SmartTabs1Click()
+{
+    TfHTML *doc = activeDocument();
+    if (!doc)
+        return;
+    const bool on = !doc->editor()->autoIndent();
+    doc->editor()->setAutoIndent(on);
+    commands_->action(QStringLiteral("SmartTabs1Click"))->setChecked(on);
+    IniControl->WriteBool(QStringLiteral("Editor"), QStringLiteral("Smart Tabs"), on);
+}
+
+// ---- help -----------------------------------------------------------------------------------
+
+HelpWindow *TmdiMain::help()
+{
+    if (!help_) {
+        help_ = new HelpWindow(this);
+        if (helpFolder_.isEmpty())
+            helpFolder_ = AppPaths::programFile(QStringLiteral("help"));
+    }
+    help_->setHelpFolder(helpFolder_);
+    return help_;
+}
+
+void TmdiMain::HelpContents() { help()->showContents(); }
+void TmdiMain::HelpSearch() { help()->showSearch(QString()); }
+void TmdiMain::HelpHowToUse() { help()->showHelpOnHelp(); }
+
+void TmdiMain::HTMLPrimer1Click()
+{
+    // The primer is a help file of its own; the program's help comes back afterwards.
+    const QString own = helpFolder_.isEmpty() ? AppPaths::programFile(QStringLiteral("help")) : helpFolder_;
+    helpFolder_ = own + QLatin1String("/primer");
+    help()->showContents();
+    helpFolder_ = own;
+}
+
+void TmdiMain::ImageTools1Click()
+{
+    const QFileInfo tool(toolImagePath());
+    if (tool.isFile() && tool.isExecutable())
+        QProcess::startDetached(tool.absoluteFilePath(), {});
+}
+
+// ---- documents, tabs and windows ------------------------------------------------------------
+
+TfHTML *TmdiMain::activeDocument() const
+{
+    return qobject_cast<TfHTML *>(mdiArea_->currentSubWindow());
+}
+
+QList<TfHTML *> TmdiMain::documents() const
+{
+    QList<TfHTML *> out;
+    for (QMdiSubWindow *w : mdiArea_->subWindowList(QMdiArea::CreationOrder))
+        if (auto *d = qobject_cast<TfHTML *>(w))
+            out << d;
+    return out;
+}
+
+TfHTML *TmdiMain::createDocument()
+{
+    auto *doc = new TfHTML(this);
+    mdiArea_->addSubWindow(doc);
+    const QSize area = mdiArea_->viewport()->size();
+    if (area.width() > 200 && area.height() > 150)
+        doc->resize(area.width() * 3 / 4, area.height() * 3 / 4);
+    else
+        doc->resize(720, 480);
+    // New windows step down from the top left corner, as a cascade does.
+    const int step = 26 * (int(mdiArea_->subWindowList().size() - 1) % 8);
+    if (!doc->isMaximized())
+        doc->move(step, step);
+    lastCreated_ = doc;
+    return doc;
+}
+
+void TmdiMain::onDocumentActivated(TfHTML *doc)
+{
+    activateSearchMenu(doc);
+    if (!doc)
+        return;
+    doc->SetFocustoMe();
+    commands_->action(QStringLiteral("WordWrap1Click"))->setChecked(doc->editor()->wordWrap());
+    commands_->action(QStringLiteral("SmartTabs1Click"))->setChecked(doc->editor()->autoIndent());
+    ShowStatus();
+}
+
+void TmdiMain::activateSearchMenu(TfHTML *doc)
+{
+    QMenu *menu = doc ? doc->searchMenu() : nullptr;
+    if (menu == mergedSearchMenu_)
+        return;
+    if (mergedSearchMenu_)
+        menuBar()->removeAction(mergedSearchMenu_->menuAction());
+    mergedSearchMenu_ = menu;
+    if (menu)
+        menuBar()->insertAction(commands_->menuAction(QStringLiteral("Insert1")), menu->menuAction());
+}
+
+void TmdiMain::RemovefromTabs(const QString &name)
+{
+    TabSet1->RemovefromTabs(name);
+}
+
+void TmdiMain::SelectTabName(const QString &name)
+{
+    TabSet1->SelectTabName(name);
+}
+
+void TmdiMain::DisplayTabName(const QString &name)
+{
+    for (TfHTML *d : documents())
+        if (d->caption() == name) {
+            mdiArea_->setActiveSubWindow(d);
+            d->editor()->setFocus();
+        }
+}
+
+void TmdiMain::MRUDisplay()
+{
+    for (int i = 1; i <= RecentFiles::Size; ++i) {
+        QAction *a = findChild<QAction *>(QStringLiteral("MRU%1").arg(i));
+        const QString entry = mru_.entry(i - 1);
+        a->setText(QStringLiteral("&%1 ").arg(i) + entry);
+        a->setVisible(!entry.isEmpty());
+    }
+    if (QAction *sep = findChild<QAction *>(QStringLiteral("MRUSeparator")))
+        sep->setVisible(!mru_.entry(0).isEmpty());
+}
+
+void TmdiMain::WindowTile() { mdiArea_->tileSubWindows(); }
+void TmdiMain::WindowCascade() { mdiArea_->cascadeSubWindows(); }
+
+void TmdiMain::WindowArrange()
+{
+    // Minimised documents line up along the bottom of the frame's client area.
+    const QList<TfHTML *> docs = documents();
+    int x = 0;
+    const int bottom = mdiArea_->viewport()->height();
+    for (TfHTML *d : docs)
+        if (d->isMinimized()) {
+            d->move(x, bottom - d->height());
+            x += d->width();
+        }
+}
+
+void TmdiMain::fillWindowMenu()
+{
+    QMenu *menu = commands_->menu(QStringLiteral("WindowMenu"));
+    for (QAction *a : menu->actions())
+        if (a->property("windowListItem").toBool()) {
+            menu->removeAction(a);
+            a->deleteLater();
+        }
+    const QList<TfHTML *> docs = documents();
+    if (docs.isEmpty())
+        return;
+    QAction *sep = menu->addSeparator();
+    sep->setProperty("windowListItem", true);
+    int n = 0;
+    for (TfHTML *d : docs) {
+        ++n;
+        QAction *a = menu->addAction(QStringLiteral("&%1 %2").arg(n).arg(d->caption()));
+        a->setProperty("windowListItem", true);
+        a->setCheckable(true);
+        a->setChecked(d == activeDocument());
+        connect(a, &QAction::triggered, this, [this, d] { mdiArea_->setActiveSubWindow(d); });
+    }
+}
+
+void TmdiMain::dragEnterEvent(QDragEnterEvent *e)
+{
+    if (e->mimeData()->hasUrls())
+        e->acceptProposedAction();
+}
+
+void TmdiMain::dropEvent(QDropEvent *e)
+{
+    QStringList paths;
+    for (const QUrl &u : e->mimeData()->urls())
+        if (u.isLocalFile())
+            paths << u.toLocalFile();
+    if (paths.isEmpty())
+        return;
+    e->acceptProposedAction();
+    openDroppedFiles(paths);
+}
+
+void TmdiMain::insertLastTagPair()
+{
+    commands_->trigger(QStringLiteral("RepeatLastTag1Click"));
+}
+
+void TmdiMain::openDroppedFiles(const QStringList &paths)
+{
+    for (const QString &p : paths) {
+        SetStatusText(QStringLiteral("Opening File : ") + p + QStringLiteral(" ..."));
+        files_->OpenDocument(p);
+    }
+    SetStatusText(Ready);
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/PrivateProfile.h"
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+// The settings store: typed reads with defaults and typed writes by section and key, over one
+// initialisation file in the settings folder. A write that the file system refuses raises
+// EIniError with "Unable to write to <file>".
+class TMegaRegistry : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString App READ app WRITE setApp)
+    Q_PROPERTY(QString Company READ company WRITE setCompany)
+    Q_PROPERTY(QString IniName READ iniName WRITE setIniName)
+    Q_PROPERTY(Preference Preference READ preference WRITE setPreference)
+
+public:
+    // Where the settings go. This program always uses the file; the registry modes of other
+    // platforms fall back to it.
+    enum Preference { mrpAuto, mrpIni, mrpRegistry };
+    Q_ENUM(Preference)
+
+    explicit TMegaRegistry(QObject *parent = nullptr);
+    TMegaRegistry(const QString &app, const QString &company, const QString &iniName,
+                  QObject *parent = nullptr);
+
+    QString app() const { return app_; }
+    QString company() const { return company_; }
+    QString iniName() const { return iniName_; }
+    Preference preference() const { return preference_; }
+    void setApp(const QString &v);
+    void setCompany(const QString &v);
+    void setIniName(const QString &v);
+    void setPreference(Preference v);
+
+    // The file behind the store; empty while App, Company or IniName is empty.
+    QString filePath() const;
+
+    QString ReadString(const QString &section, const QString &key, const QString &def) const;
+    int ReadInteger(const QString &section, const QString &key, int def) const;
+    bool ReadBool(const QString &section, const QString &key, bool def) const;
+    void WriteString(const QString &section, const QString &key, const QString &value);
+    void WriteInteger(const QString &section, const QString &key, int value);
+    void WriteBool(const QString &section, const QString &key, bool value);
+
+    // "0x300" and "768" both read as 768; anything else gives def.
+    static int parseInteger(const QString &text, int def);
+
+private:
+    void rebuild();
+
+    QString app_, company_, iniName_;
+    Preference preference_ = mrpIni;
+    std::unique_ptr<PrivateProfile> store_;
+};

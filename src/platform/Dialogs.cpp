@@ -1,0 +1,131 @@
+#include "Dialogs.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+Dialogs *installed = nullptr;
+
+QString title()
+{
+    return QApplication::applicationDisplayName();
+}
+
+// "HTML Documents (*.html;*.htm)|*.html;*.htm|..." pairs become Qt's ";;" filter list with the
+// patterns separated by blanks.
+QString qtFilters(const QString &pairs)
+{
+    const QStringList parts = pairs.split(u'|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString label = parts[i];
+        QString patterns = parts[i + 1];
+        patterns.replace(u';', u' ');
+        if (label.contains(u'('))
+            label = label.left(label.indexOf(u'(')).trimmed();
+        out << label + QLatin1String(" (") + patterns + u')';
+    }
+    return out.join(QLatin1String(";;"));
+}
+} // namespace
+
+Dialogs &Dialogs::instance()
+{
+    static SystemDialogs system;
+    return installed ? *installed : system;
+}
+
+void Dialogs::install(Dialogs *d)
+{
+    installed = d;
+}
+
+void SystemDialogs::message(QWidget *parent, const QString &text)
+{
+    QMessageBox::information(parent, title(), text);
+}
+
+void SystemDialogs::error(QWidget *parent, const QString &text)
+{
+    QMessageBox::critical(parent, title(), text);
+}
+
+Dialogs::Answer SystemDialogs::ask(QWidget *parent, const QString &text, bool withCancel, bool warning)
+{
+    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
+    if (withCancel)
+        buttons |= QMessageBox::Cancel;
+    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Question, title(), text, buttons, parent);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return withCancel ? Answer::Cancel : Answer::No;
+    }
+}
+
+QStringList SystemDialogs::openFiles(QWidget *parent, const QString &caption, const QString &dir,
+                                     const QString &filters)
+{
+    return QFileDialog::getOpenFileNames(parent, caption, dir, qtFilters(filters));
+}
+
+QString SystemDialogs::saveFile(QWidget *parent, const QString &caption, const QString &dir,
+                                const QString &filters, const QString &defaultSuffix)
+{
+    QFileDialog dlg(parent, caption, dir, qtFilters(filters));
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    if (!defaultSuffix.isEmpty())
+        dlg.setDefaultSuffix(defaultSuffix);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return dlg.selectedFiles().first();
+}
+
+Dialogs::PrintChoice SystemDialogs::print(QWidget *parent, QPrinter &printer, bool selectionAvailable)
+{
+    QPrintDialog dlg(&printer, parent);
+    QAbstractPrintDialog::PrintDialogOptions opts = QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize;
+    if (selectionAvailable)
+        opts |= QAbstractPrintDialog::PrintSelection;
+    dlg.setOptions(opts);
+    PrintChoice choice;
+    choice.accepted = dlg.exec() == QDialog::Accepted;
+    choice.selectionOnly = choice.accepted && dlg.printRange() == QAbstractPrintDialog::Selection;
+    return choice;
+}
+
+bool SystemDialogs::printSetup(QWidget *parent, QPrinter &printer)
+{
+    QPageSetupDialog dlg(&printer, parent);
+    return dlg.exec() == QDialog::Accepted;
+}
+
+bool SystemDialogs::color(QWidget *parent, QColor &color)
+{
+    const QColor c = QColorDialog::getColor(color, parent, title());
+    if (!c.isValid())
+        return false;
+    color = c;
+    return true;
+}
+
+bool SystemDialogs::font(QWidget *parent, QFont &font)
+{
+    bool ok = false;
+    const QFont f = QFontDialog::getFont(&ok, font, parent, title());
+    if (ok)
+        font = f;
+    return ok;
+}
+
+int SystemDialogs::exec(QDialog *dialog)
+{
+    return dialog->exec();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+class QDialog;
+class QPrinter;
+class QWidget;
+
+// The one way the program asks the user anything: message boxes, confirmations, file, colour,
+// font and print dialogs, and its own modal dialogs. The program calls Dialogs::instance();
+// tests install a scripted implementation that answers without showing a window.
+class Dialogs {
+public:
+    enum class Answer { Yes, No, Cancel, Ok };
+
+    struct PrintChoice {
+        bool accepted = false;
+        bool selectionOnly = false;
+    };
+
+    virtual ~Dialogs() = default;
+
+    virtual void message(QWidget *parent, const QString &text) = 0;
+    virtual void error(QWidget *parent, const QString &text) = 0;
+    // A Yes/No box, or Yes/No/Cancel when withCancel; warning selects the warning icon.
+    virtual Answer ask(QWidget *parent, const QString &text, bool withCancel, bool warning = false) = 0;
+
+    virtual QStringList openFiles(QWidget *parent, const QString &caption, const QString &dir,
+                                  const QString &filters) = 0;
+    virtual QString saveFile(QWidget *parent, const QString &caption, const QString &dir,
+                             const QString &filters, const QString &defaultSuffix) = 0;
+    virtual PrintChoice print(QWidget *parent, QPrinter &printer, bool selectionAvailable) = 0;
+    virtual bool printSetup(QWidget *parent, QPrinter &printer) = 0;
+    virtual bool color(QWidget *parent, QColor &color) = 0;
+    virtual bool font(QWidget *parent, QFont &font) = 0;
+    // Runs one of the program's own modal dialogs; returns its QDialog::DialogCode.
+    virtual int exec(QDialog *dialog) = 0;
+
+    static Dialogs &instance();
+    // Installs d (ownership stays with the caller); nullptr brings back the real dialogs.
+    static void install(Dialogs *d);
+};
+
+// The real dialogs of the platform.
+class SystemDialogs : public Dialogs {
+public:
+    void message(QWidget *parent, const QString &text) override;
+    void error(QWidget *parent, const QString &text) override;
+    Answer ask(QWidget *parent, const QString &text, bool withCancel, bool warning) override;
+    QStringList openFiles(QWidget *parent, const QString &caption, const QString &dir,
+                          const QString &filters) override;
+    QString saveFile(QWidget *parent, const QString &caption, const QString &dir,
+                     const QString &filters, const QString &defaultSuffix) override;
+    PrintChoice print(QWidget *parent, QPrinter &printer, bool selectionAvailable) override;
+    bool printSetup(QWidget *parent, QPrinter &printer) override;
+    bool color(QWidget *parent, QColor &color) override;
+    bool font(QWidget *parent, QFont &font) override;
+    int exec(QDialog *dialog) override;
+};

@@ -1,0 +1,254 @@
+#include "app/FindDialogs.h"
+#include "app/TabStrip.h"
+#include "app/Ubag.h"
+#include "support/FrameFixture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QPushButton>
+#include <QCheckBox>
+#include <Qsci/qscicommandset.h>
+
+namespace {
+
+using Answer = Dialogs::Answer;
+
+class EditTest : public FrameTest {
+protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        startEmpty();
+        TfHTML::LastSearchText.clear();
+    }
+    TfHTML *newDoc(const QByteArray &utf8)
+    {
+        trigger("FileNew");
+        ed()->loadUtf8(utf8);
+        return doc();
+    }
+    QAction *findAgain(TfHTML *d) { return d->findChild<QAction *>("FindAgain1"); }
+};
+
+TEST_F(EditTest, ClosingAnUnmodifiedDocumentAsksNothing)
+{
+    newDoc("x");
+    doc()->close();
+    EXPECT_TRUE(dialogs.questions.isEmpty());
+    EXPECT_TRUE(frame->tabs()->names().isEmpty());
+}
+
+TEST_F(EditTest, CloseQuestionOfAnUntitledDocument)
+{
+    newDoc("");
+    ed()->insertAtCaret("work");
+    // Yes, then the save dialog is cancelled: the window stays.
+    dialogs.answers.push_back(Answer::Yes);
+    dialogs.saveNames.push_back(QString());
+    EXPECT_FALSE(doc()->close());
+    EXPECT_EQ(dialogs.questions, QStringList({"Save changes to : New HTML Document 1"}));
+    EXPECT_TRUE(doc()->modified());
+    EXPECT_EQ(frame->tabs()->names(), QStringList({"New HTML Document 1"}));
+    // Yes, and a name: saved, tab gone.
+    dialogs.answers.push_back(Answer::Yes);
+    dialogs.saveNames.push_back(home.path("kept.htm"));
+    EXPECT_TRUE(doc()->close());
+    EXPECT_EQ(home.read("kept.htm"), "work");
+    EXPECT_TRUE(frame->tabs()->names().isEmpty());
+}
+
+TEST_F(EditTest, CloseQuestionCancelAndNo)
+{
+    newDoc("");
+    ed()->insertAtCaret("draft");
+    dialogs.answers.push_back(Answer::Cancel);
+    EXPECT_FALSE(doc()->close());
+    EXPECT_EQ(text(), "draft");
+    dialogs.answers.push_back(Answer::No);
+    EXPECT_TRUE(doc()->close());
+    EXPECT_TRUE(frame->documents().isEmpty());
+}
+
+TEST_F(EditTest, ClosingTheFrameAsksEachDocumentOnce)
+{
+    newDoc("");
+    ed()->insertAtCaret("one");
+    newDoc("");
+    ed()->insertAtCaret("two");
+    // The second says Cancel: nothing closes, and nothing is lost.
+    dialogs.answers = {Answer::No, Answer::Cancel};
+    EXPECT_FALSE(frame->close());
+    EXPECT_EQ(frame->documents().size(), 2);
+    EXPECT_EQ(frame->tabs()->names().size(), 2);
+    // Asked again after the cancel; No to both closes everything without a second question.
+    dialogs.answers = {Answer::No, Answer::No};
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(dialogs.questions.size(), 4);
+    EXPECT_TRUE(frame->documents().isEmpty());
+}
+
+TEST_F(EditTest, FindSearchesOnlyItsOwnWindowWithoutRegardToCase)
+{
+    TfHTML *first = newDoc("alpha beta");
+    TfHTML *second = newDoc("gamma BETA delta beta");
+    second->Find1Click();
+    FindDialog *dlg = second->findDialog();
+    dlg->textEdit()->setText("beta");
+    dlg->findButton()->click();
+    EXPECT_EQ(second->editor()->selectedText(), "BETA");
+    EXPECT_FALSE(first->editor()->hasSelectedText());
+    EXPECT_TRUE(findAgain(second)->isEnabled());
+    EXPECT_EQ(TfHTML::LastSearchText, "beta");
+    second->FindAgain1Click();
+    EXPECT_EQ(second->editor()->selectedText(), "beta");
+    // Nothing more: the message, and Find Again is disabled.
+    second->FindAgain1Click();
+    EXPECT_EQ(dialogs.messages, QStringList({"Search string not found !"}));
+    EXPECT_FALSE(findAgain(second)->isEnabled());
+}
+
+TEST_F(EditTest, FindAgainUsesTheLastSearchOfAnyWindow)
+{
+    TfHTML *first = newDoc("the word here");
+    TfHTML *second = newDoc("nothing");
+    second->doFind("word");
+    EXPECT_EQ(dialogs.messages, QStringList({"Search string not found !"}));
+    first->FindAgain1Click();
+    EXPECT_EQ(first->editor()->selectedText(), "word");
+}
+
+TEST_F(EditTest, ReplaceAllCountsInTheStatusLine)
+{
+    newDoc("cat Cat cat concat");
+    doc()->Replace1Click();
+    ReplaceDialog *dlg = doc()->replaceDialog();
+    dlg->findEdit()->setText("cat");
+    dlg->replaceEdit()->setText("dog");
+    dlg->replaceAllButton()->click();
+    EXPECT_EQ(text(), "dog dog dog condog");
+    EXPECT_EQ(frame->statusText(), "   4 : occurences were replaced.");
+    trigger("EditUndo");
+    EXPECT_EQ(text(), "cat Cat cat concat"); // one undo step
+}
+
+TEST_F(EditTest, ReplaceHonoursCaseAndWholeWords)
+{
+    newDoc("cat Cat cat concat");
+    doc()->HandleReplace("cat", "dog", true, true, true);
+    EXPECT_EQ(text(), "dog Cat dog concat");
+    EXPECT_EQ(frame->statusText(), "   2 : occurences were replaced.");
+    doc()->HandleReplace("Cat", "Cow", false, false, false);
+    EXPECT_EQ(text(), "dog Cow dog concat");
+    EXPECT_EQ(frame->statusText(), "   1 : occurences were replaced.");
+    doc()->HandleReplace("zebra", "x", true, false, false);
+    EXPECT_EQ(frame->statusText(), "   Ready ...");
+}
+
+TEST_F(EditTest, ReplaceAllWithALongerTextThatContainsTheSearch)
+{
+    newDoc("a-a-a");
+    doc()->HandleReplace("a", "aa", true, false, false);
+    EXPECT_EQ(text(), "aa-aa-aa");
+}
+
+TEST_F(EditTest, BookmarksReturnTheCaret)
+{
+    newDoc("line one\nline two\nline three\n");
+    ed()->setCaret(2, 4);
+    trigger("N41Click");
+    ed()->setCaret(1, 1);
+    ed()->insertAtCaret("new first line\n");
+    trigger("N42Click");
+    EXPECT_EQ(ed()->caretLine(), 3); // moved down with its line
+    EXPECT_EQ(ed()->caretCol(), 4);
+    ed()->setCaret(1, 1);
+    trigger("N52Click"); // never set
+    EXPECT_EQ(ed()->caretLine(), 1);
+}
+
+TEST_F(EditTest, EditCommandsActOnTheActiveDocument)
+{
+    newDoc("copy me");
+    ed()->selectRange(1, 1, 1, 5);
+    trigger("EditCopy");
+    EXPECT_EQ(QApplication::clipboard()->text(), "copy");
+    trigger("EditDelete");
+    EXPECT_EQ(text(), " me");
+    ed()->setCaret(1, 4);
+    trigger("EditPaste");
+    EXPECT_EQ(text(), " mecopy");
+    trigger("EditUndo");
+    trigger("EditRedoClick");
+    EXPECT_EQ(text(), " mecopy");
+    EXPECT_TRUE(doc()->modified());
+}
+
+TEST_F(EditTest, PopupMenuHasTheEditorsCommands)
+{
+    newDoc("");
+    QStringList items;
+    for (QAction *a : doc()->popupMenu()->actions())
+        items << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(items, QStringList({"&Undo", "&ReDo", "-", "Repeat &Last Tag", "-", "Cu&t", "&Copy", "&Paste", "-",
+                                  "Find ...", "Replace ..."}));
+}
+
+TEST_F(EditTest, EditorSettingsApplyWhenTheWindowIsShown)
+{
+    home.write("TOLVENRA.INI", "[Editor]\r\nWord Wrap=0\r\nSmart Tabs=1\r\nTab Size=4\r\n");
+    newDoc("");
+    EXPECT_FALSE(ed()->wordWrap());
+    EXPECT_EQ(ed()->tabWidth(), 4);
+    EXPECT_EQ(ed()->tabType(), TEditor::TabType::Smart);
+}
+
+TEST_F(EditTest, ColourAndFontOfTheLastClosedWindowAreKept)
+{
+    newDoc("");
+    QFont f = ed()->fixedFont();
+    f.setFamily("DejaVu Sans Mono");
+    f.setPointSize(13);
+    ed()->setFixedFont(f, QColor(0, 0, 0x80));
+    ed()->setEditorColor(QColor(0xFF, 0xFF, 0xE0));
+    doc()->close();
+    const QByteArray opts = home.read("tolvopt.ini");
+    EXPECT_TRUE(opts.contains("[Edit Window]\r\nEDIT_COLOR=14745599\r\nEDIT_FONT=0,"));
+    EXPECT_TRUE(opts.contains("<13>"));
+    newDoc("");
+    EXPECT_EQ(ed()->editorColor(), QColor(0xFF, 0xFF, 0xE0));
+    EXPECT_EQ(ed()->fixedFont().pointSize(), 13);
+    EXPECT_EQ(ed()->fontColor(), QColor(0, 0, 0x80));
+}
+
+TEST_F(EditTest, ABrokenFontInTheOptionsFileRaisesTheBagError)
+{
+    home.write("tolvopt.ini", "[Edit Window]\r\nEdit_Font=broken\r\n");
+    trigger("FileNew");
+    try {
+        doc()->SetProperties();
+        FAIL() << "no error raised";
+    } catch (const EBagError &e) {
+        EXPECT_EQ(e.message(), "Invalid font in INI file");
+    }
+}
+
+TEST_F(EditTest, WrapLeavesTwoColumnsFreeAtTheRight)
+{
+    newDoc("");
+    doc()->FormResize();
+    const int width = int(ed()->SendScintilla(QsciScintillaBase::SCI_GETMARGINRIGHT));
+    const int charWidth = int(ed()->SendScintilla(QsciScintillaBase::SCI_TEXTWIDTH, 32L, "n"));
+    EXPECT_EQ(width, 2 * charWidth);
+}
+
+TEST_F(EditTest, MenuKeysBelongToTheFrame)
+{
+    newDoc("");
+    // The editor's own Ctrl+U (lower case) must not shadow Undo.
+    EXPECT_EQ(ed()->standardCommands()->boundTo(Qt::CTRL | Qt::Key_U), nullptr);
+}
+
+} // namespace

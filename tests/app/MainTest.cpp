@@ -1,0 +1,334 @@
+#include "app/Application.h"
+#include "app/CommandTable.h"
+#include "app/Files.h"
+#include "app/Megares.h"
+#include "app/Errors.h"
+#include "app/TabStrip.h"
+#include "platform/HelpWindow.h"
+#include "support/FrameFixture.h"
+#include "tools/Totd.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextBrowser>
+#include <QToolBar>
+
+namespace {
+
+const QStringList bars = {"SpeedBar", "TagsBar", "FormattingBar", "FormToolBar", "ListToolBar", "TableToolBar"};
+
+TEST_F(FrameTest, FirstRunShowsTitleTemplateDocumentAndTips)
+{
+    start();
+    EXPECT_EQ(dialogs.executed, QStringList({"TitleScreen", "TfTipOfTheDay"}));
+    EXPECT_TRUE(frame->windowState() & Qt::WindowMaximized);
+    for (const QString &b : bars)
+        EXPECT_FALSE(frame->commands().toolBar(b)->isHidden()) << b.toStdString();
+    EXPECT_FALSE(frame->tabs()->isHidden());
+    ASSERT_EQ(captions(), QStringList({"New HTML Document 1"}));
+    EXPECT_EQ(ed()->utf8Text(), home.read("standard.tpl"));
+    EXPECT_FALSE(doc()->modified());
+    EXPECT_EQ(frame->tabs()->names(), QStringList({"New HTML Document 1"}));
+    EXPECT_EQ(frame->statusText(), "   Ready ...");
+}
+
+TEST_F(FrameTest, MissingTemplateIsReportedAndTheDocumentStartsEmpty)
+{
+    QFile::remove(home.path("standard.tpl"));
+    start();
+    EXPECT_EQ(dialogs.messages,
+              QStringList({"Tolvenra was unable to find the default template (standard.tpl)  in the Tolvenra "
+                           "Directory.  You will need to create a new version."}));
+    EXPECT_EQ(text(), "");
+}
+
+TEST_F(FrameTest, OnlyStateZeroRestoresTheSavedBounds)
+{
+    home.write("TOLVENRA.INI", "[Application Options]\r\nMDI State=1\r\nMDI Left=10\r\nMDI Top=20\r\n"
+                               "MDI Width=500\r\nMDI Height=400\r\n");
+    start();
+    EXPECT_TRUE(frame->windowState() & Qt::WindowMaximized);
+    frame.reset();
+    home.write("TOLVENRA.INI", "[Application Options]\r\nMDI State=0\r\nMDI Left=10\r\nMDI Top=20\r\n"
+                               "MDI Width=0x1F4\r\nMDI Height=400\r\n");
+    start();
+    EXPECT_FALSE(frame->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(frame->geometry(), QRect(10, 20, 500, 400));
+}
+
+TEST_F(FrameTest, CommandLineFilesOpenInOrder)
+{
+    const QString a = home.write("pages/a.html", "<p>a</p>");
+    const QString b = home.write("pages/b.html", "<p>b</p>");
+    start({b, a, home.path("pages/missing.html")});
+    EXPECT_EQ(captions(), QStringList({"New HTML Document 1", b, a}));
+    EXPECT_EQ(dialogs.messages, QStringList({"Unable to find " + home.path("pages/missing.html") + "."}));
+    EXPECT_EQ(frame->statusText(), "   Ready ...");
+}
+
+TEST_F(FrameTest, RelativeCommandLineNamesAreTakenFromTheStartingFolder)
+{
+    home.write("pages/rel.html", "x");
+    QDir::setCurrent(home.path("pages"));
+    home.write("TOLVENRA.INI", "[Application Options]\r\nStartup Directory=" + home.path().toUtf8() + "\r\n");
+    start({"rel.html"});
+    EXPECT_EQ(captions().last(), home.path("pages/rel.html"));
+    EXPECT_EQ(QDir::currentPath(), home.path()); // the start-up folder became current afterwards
+}
+
+TEST_F(FrameTest, StartupDirectoryDropsOneTrailingSeparator)
+{
+    QDir().mkpath(home.path("work"));
+    home.write("TOLVENRA.INI", "[Application Options]\r\nStartup Directory=" + home.path("work").toUtf8() + "\\\r\n");
+    start();
+    EXPECT_EQ(QDir::currentPath(), home.path("work"));
+}
+
+TEST_F(FrameTest, HidingTheMainToolbarHidesTheToggleButtonsToo)
+{
+    start();
+    QToolBar *speed = frame->commands().toolBar("SpeedBar");
+    auto *menuItem = frame->findChild<QAction *>("FileToolbar1");
+    auto *button = frame->findChild<QAction *>("btnEditTog");
+    ASSERT_TRUE(trigger("FileToolbar1Click"));
+    EXPECT_TRUE(speed->isHidden());
+    EXPECT_FALSE(menuItem->isChecked());
+    EXPECT_FALSE(button->isChecked());
+    // The View menu still works for the other bars.
+    ASSERT_TRUE(trigger("TagsToolbar1Click"));
+    EXPECT_TRUE(frame->commands().toolBar("TagsBar")->isHidden());
+    trigger("FileToolbar1Click");
+    EXPECT_FALSE(speed->isHidden());
+    EXPECT_TRUE(menuItem->isChecked());
+}
+
+TEST_F(FrameTest, ChoosingACheckedMenuItemFlipsItOnce)
+{
+    start();
+    auto *menuItem = frame->findChild<QAction *>("ListToolBar1");
+    menuItem->trigger(); // as a user's click: Qt flips the check before the handler runs
+    EXPECT_FALSE(menuItem->isChecked());
+    EXPECT_TRUE(frame->commands().toolBar("ListToolBar")->isHidden());
+    frame->findChild<QAction *>("btnListTog")->trigger();
+    EXPECT_TRUE(menuItem->isChecked());
+    EXPECT_FALSE(frame->commands().toolBar("ListToolBar")->isHidden());
+}
+
+TEST_F(FrameTest, DocumentTabsToggle)
+{
+    start();
+    trigger("DocumentTabs1Click");
+    EXPECT_TRUE(frame->tabs()->isHidden());
+    trigger("DocumentTabs1Click");
+    EXPECT_FALSE(frame->tabs()->isHidden());
+}
+
+TEST_F(FrameTest, ViewTogglesDoNothingWithoutADocument)
+{
+    startEmpty();
+    const QByteArray before = home.read("TOLVENRA.INI");
+    auto *wrap = frame->findChild<QAction *>("WordWrap1");
+    wrap->trigger();
+    frame->findChild<QAction *>("SmartTabs1")->trigger();
+    EXPECT_TRUE(wrap->isChecked());
+    EXPECT_FALSE(frame->findChild<QAction *>("SmartTabs1")->isChecked());
+    EXPECT_EQ(home.read("TOLVENRA.INI"), before);
+}
+
+TEST_F(FrameTest, WordWrapAndAutoIndentActOnTheDocumentAndAreWrittenAtOnce)
+{
+    start();
+    trigger("WordWrap1Click");
+    EXPECT_FALSE(ed()->wordWrap());
+    EXPECT_FALSE(frame->findChild<QAction *>("WordWrap1")->isChecked());
+    trigger("SmartTabs1Click");
+    EXPECT_TRUE(ed()->autoIndent());
+    const QByteArray ini = home.read("TOLVENRA.INI");
+    EXPECT_TRUE(ini.contains("[Editor]\r\nWord Wrap=0\r\nSmart Tabs=1\r\n")) << ini.constData();
+}
+
+TEST_F(FrameTest, StatusLineIsRewrittenOnlyWhenItChanges)
+{
+    start();
+    const int before = frame->statusLineWrites();
+    frame->SetStatusText("Ready ...");
+    EXPECT_EQ(frame->statusLineWrites(), before);
+    frame->SetStatusText("Working ...");
+    EXPECT_EQ(frame->statusText(), "   Working ...");
+    EXPECT_EQ(frame->statusLineWrites(), before + 1);
+}
+
+TEST_F(FrameTest, ShowStatusFillsThePanelsFromTheActiveDocument)
+{
+    start();
+    ed()->setCaret(3, 2);
+    frame->ShowStatus();
+    EXPECT_EQ(frame->findChild<QLabel *>("pnlPos")->text(), "3:2");
+    EXPECT_EQ(frame->findChild<QLabel *>("pnlSize")->text(),
+              "Bytes: " + QString::number(home.read("standard.tpl").size()));
+    EXPECT_EQ(frame->findChild<QLabel *>("pnlMode")->text(), "Insert");
+    EXPECT_EQ(frame->findChild<QLabel *>("pnlApp")->text(), frame->userName());
+    // With no document the panels keep their text.
+    frame->files().CloseAll1Click();
+    frame->ShowStatus();
+    EXPECT_EQ(frame->findChild<QLabel *>("pnlPos")->text(), "3:2");
+}
+
+TEST_F(FrameTest, ClosingWithTheCloseBoxWritesNoSettings)
+{
+    start();
+    const QByteArray before = home.read("TOLVENRA.INI");
+    trigger("TagsToolbar1Click");
+    frame->close();
+    EXPECT_EQ(home.read("TOLVENRA.INI"), before);
+}
+
+TEST_F(FrameTest, ExitWritesTheFrameState)
+{
+    const QString page = home.write("page.html", "x");
+    start({page});
+    trigger("TagsToolbar1Click");
+    trigger("FileExit");
+    const QByteArray ini = home.read("TOLVENRA.INI");
+    EXPECT_TRUE(ini.contains("Programe Name=Tolvenra Pro 32 HTML Editor\r\nVersion=Version 32.2.2.0\r\n"));
+    EXPECT_TRUE(ini.contains("MDI State=2\r\n"));
+    EXPECT_FALSE(ini.contains("MDI Width"));
+    EXPECT_TRUE(ini.contains("Edit ToolBar=1\r\nTags ToolBar=0\r\nFormat ToolBar=1\r\n"));
+    EXPECT_TRUE(ini.contains("[MRU]\r\n0=" + page.toUtf8() + "\r\n1=\r\n2=\r\n3=\r\n"));
+}
+
+TEST_F(FrameTest, UntickingTheTipsBoxTurnsTipsOff)
+{
+    dialogs.onExec = [](QDialog *d) {
+        if (auto *tips = qobject_cast<TfTipOfTheDay *>(d))
+            tips->showAtStartup()->setChecked(false);
+    };
+    start();
+    EXPECT_TRUE(home.read("TOLVENRA.INI").contains("[Start Options]\r\nTips=0\r\n"));
+    frame.reset();
+    dialogs.executed.clear();
+    start();
+    EXPECT_EQ(dialogs.executed, QStringList({"TitleScreen"}));
+}
+
+TEST_F(FrameTest, ErrorsNoCommandCatchesEndInTheStatusLine)
+{
+    start();
+    auto *app = qobject_cast<TolvenraApplication *>(QCoreApplication::instance());
+    ASSERT_NE(app, nullptr);
+    app->setErrorHandler([this](const QString &m) { frame->AppException(m); });
+    // A settings file that cannot be written: a folder stands in its place.
+    QFile::remove(home.path("TOLVENRA.INI"));
+    QDir().mkpath(home.path("TOLVENRA.INI"));
+    struct Thrower : QObject {
+        TmdiMain *f;
+        bool event(QEvent *) override
+        {
+            f->settings().WriteBool("Start Options", "Tips", false);
+            return true;
+        }
+    } thrower;
+    thrower.f = frame.get();
+    QEvent e(QEvent::User);
+    QCoreApplication::sendEvent(&thrower, &e);
+    app->setErrorHandler(nullptr);
+    EXPECT_EQ(frame->statusText(), "   An Internal Error was detected and corrected.");
+    EXPECT_EQ(dialogs.errors, QStringList({"Unable to write to " + home.path("TOLVENRA.INI")}));
+}
+
+TEST_F(FrameTest, ImageToolIsOfferedOnlyWhenInstalled)
+{
+    start();
+    EXPECT_FALSE(frame->findChild<QAction *>("ImageTools1")->isEnabled());
+    frame.reset();
+    home.write("TolvImg", "#!/bin/sh\n");
+    QFile::setPermissions(home.path("TolvImg"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    start();
+    EXPECT_TRUE(frame->findChild<QAction *>("ImageTools1")->isEnabled());
+}
+
+QStringList barMenus(QMenuBar *bar)
+{
+    QStringList out;
+    for (QAction *a : bar->actions())
+        out << a->text();
+    return out;
+}
+
+TEST_F(FrameTest, TheSearchMenuStandsBetweenEditAndInsertWhileADocumentIsActive)
+{
+    start();
+    EXPECT_EQ(barMenus(frame->menuBar()), QStringList({"&File", "&Edit", "&Search", "&Insert", "&Wizards", "&Tools",
+                                                       "&View", "&Options", "&Window", "&Help"}));
+    frame->files().CloseAll1Click();
+    EXPECT_FALSE(barMenus(frame->menuBar()).contains("&Search"));
+}
+
+TEST_F(FrameTest, EveryMenuItemAndButtonHasAHint)
+{
+    start();
+    for (int i = 0; i < CommandTable::menuCount; ++i) {
+        const auto &e = CommandTable::menus[i];
+        if (!(e.flags & CommandTable::Separator) && !(e.flags & CommandTable::Hidden))
+            EXPECT_STRNE(e.hint, "") << e.name;
+    }
+    for (int i = 0; i < CommandTable::buttonCount; ++i) {
+        const auto &b = CommandTable::buttons[i];
+        if (!(b.flags & CommandTable::Separator))
+            EXPECT_STRNE(b.hint, "") << b.name;
+    }
+}
+
+TEST_F(FrameTest, MenusCarryTheirShortcuts)
+{
+    start();
+    const QList<QPair<const char *, const char *>> keys = {
+        {"FileOpen", "Ctrl+O"},          {"OpenWorkspace1Click", "F2"}, {"FileSave", "Ctrl+S"},
+        {"FilePrint", "Ctrl+P"},         {"PrintPreview1Click", "F9"},  {"EditUndo", "Ctrl+U"},
+        {"RepeatLastTag1Click", "F4"},   {"EditDelete", "Ctrl+Del"},    {"ColorChooser1Click", "F7"},
+        {"HTMLTagsChooser1Click", "F3"}, {"mPlugInsClick", "F10"},      {"DisplayNotePad1Click", "F5"},
+        {"N41Click", "Ctrl+F4"},         {"N35Click", "Ctrl+Shift+F3"}, {"HelpContents", "F1"},
+        {"HelpAbout", "Shift+F1"},       {"Bold1Click", "Ctrl+B"},      {"HeadingLevel32Click", "Ctrl+Alt+3"}};
+    for (const auto &[handler, key] : keys)
+        EXPECT_EQ(frame->commands().action(handler)->shortcut(), QKeySequence(QString::fromLatin1(key))) << handler;
+}
+
+TEST_F(FrameTest, CommandsWithoutAHandlerYetAreDisabled)
+{
+    start();
+    EXPECT_FALSE(frame->commands().action("Bold1Click")->isEnabled());
+    EXPECT_FALSE(frame->commands().trigger("Bold1Click"));
+    EXPECT_TRUE(frame->commands().action("FileNew")->isEnabled());
+    // Hidden items stay hidden.
+    EXPECT_FALSE(frame->findChild<QAction *>("PrintPreview2")->isVisible());
+}
+
+TEST_F(FrameTest, HelpCommandsOpenTheirPages)
+{
+    start();
+    trigger("HelpContents");
+    HelpWindow *help = frame->helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->currentPage(), "index.html");
+    EXPECT_TRUE(help->browser()->toPlainText().contains("Contents"));
+    trigger("HelpHowToUse");
+    EXPECT_EQ(help->currentPage(), "helponhelp.html");
+    trigger("HelpSearch");
+    EXPECT_GT(help->keywordList()->count(), 10);
+    help->keywordEdit()->setText("replace");
+    int shown = 0;
+    for (int i = 0; i < help->keywordList()->count(); ++i)
+        shown += help->keywordList()->item(i)->isHidden() ? 0 : 1;
+    EXPECT_EQ(shown, 1);
+    trigger("HTMLPrimer1Click");
+    EXPECT_TRUE(help->browser()->toPlainText().contains("HTML Primer"));
+    EXPECT_EQ(frame->helpFolder(), home.path("help")); // the program's help comes back
+}
+
+} // namespace

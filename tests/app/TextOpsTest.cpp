@@ -1,0 +1,88 @@
+#include "app/RecentFiles.h"
+#include "app/TextOps.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct StripCase {
+    const char *in, *out, *lastTag;
+    int removed;
+};
+
+class StripTags : public ::testing::TestWithParam<StripCase> {};
+
+TEST_P(StripTags, RemovesEveryCompleteTag)
+{
+    const StripCase &c = GetParam();
+    const TextOps::TagStrip r = TextOps::stripTags(c.in);
+    EXPECT_EQ(r.text, QByteArray(c.out));
+    EXPECT_EQ(r.lastTag, QByteArray(c.lastTag));
+    EXPECT_EQ(r.removed, c.removed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StripTags,
+    ::testing::Values(StripCase{"<B>word</B>", "word", "</B>", 2},
+                      StripCase{"no tags at all", "no tags at all", "", 0},
+                      StripCase{"a < b and <i>c</i>", "a c", "</i>", 2},
+                      StripCase{"kept <b>x</b> then < alone", "kept x then < alone", "</b>", 2},
+                      StripCase{"<p>x</p> 3 < 4 <b>y</b>", "x 3 y", "</b>", 4},
+                      StripCase{"<a\nhref=x>link</a>\n", "link\n", "</a>", 2},
+                      StripCase{"<>empty<>", "empty", "<>", 2},
+                      StripCase{"<<b>>", ">", "<<b>", 1}),
+    [](const ::testing::TestParamInfo<StripCase> &info) { return "case" + std::to_string(info.index); });
+
+TEST(TextOps, StripTagsPutsTheCaretWhereTheLastTagStood)
+{
+    const TextOps::TagStrip r = TextOps::stripTags("<p>ab</p>cd");
+    EXPECT_EQ(r.lastPos, 2);
+}
+
+TEST(TextOps, PaletteColours)
+{
+    EXPECT_EQ(TextOps::PaletteColorToHTML(0), "#000000");
+    EXPECT_EQ(TextOps::PaletteColorToHTML(7), "#CCCCCC");
+    EXPECT_EQ(TextOps::PaletteColorToHTML(9), "#FF3333");
+    EXPECT_EQ(TextOps::PaletteColorToHTML(15), "#FFFFFF");
+    EXPECT_EQ(TextOps::PaletteColorToHTML(16), "");
+}
+
+TEST(TextOps, SelectionPrintLinesBlankTheStartAndCutTheEnd)
+{
+    EXPECT_EQ(TextOps::selectionPrintLines({"abcdef", "ghij", "klmnop"}, 3, 3),
+              QStringList({"  cdef", "ghij", "kl"}));
+    // Both rules on one line: "cd" selected out of "abcdef".
+    EXPECT_EQ(TextOps::selectionPrintLines({"abcdef"}, 3, 5), QStringList({"  cd"}));
+}
+
+TEST(RecentFiles, NewestFirstWithoutDuplicates)
+{
+    RecentFiles mru;
+    for (const char *f : {"/a", "/b", "/c", "/d", "/e"})
+        mru.MRUUpdate(f);
+    EXPECT_EQ(mru.entries(), QStringList({"/e", "/d", "/c", "/b"}));
+    mru.MRUUpdate("/c");
+    EXPECT_EQ(mru.entries(), QStringList({"/c", "/e", "/d", "/b"}));
+    mru.MRUUpdate("/c");
+    EXPECT_EQ(mru.entries(), QStringList({"/c", "/e", "/d", "/b"}));
+}
+
+TEST(RecentFiles, AlwaysFourEntries)
+{
+    RecentFiles mru;
+    mru.MRUUpdate("/only");
+    EXPECT_EQ(mru.entries(), QStringList({"/only", "", "", ""}));
+    RecentFiles loaded({"/x", "", "", ""});
+    loaded.MRUUpdate("/y");
+    EXPECT_EQ(loaded.entries(), QStringList({"/y", "/x", "", ""}));
+}
+
+TEST(RecentFiles, ComparisonIsExact)
+{
+    RecentFiles mru({"/Docs/Page.html", "", "", ""});
+    mru.MRUUpdate("/docs/page.html");
+    EXPECT_EQ(mru.entries(), QStringList({"/docs/page.html", "/Docs/Page.html", "", ""}));
+}
+
+} // namespace

@@ -1,0 +1,68 @@
+#include "ScriptedDialogs.h"
+
+#include <QDialog>
+#include <QPrinter>
+#include <gtest/gtest.h>
+
+void ScriptedDialogs::message(QWidget *, const QString &text)
+{
+    messages << text;
+}
+
+void ScriptedDialogs::error(QWidget *, const QString &text)
+{
+    messages << text;
+    errors << text;
+}
+
+Dialogs::Answer ScriptedDialogs::ask(QWidget *, const QString &text, bool withCancel, bool)
+{
+    questions << text;
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected question: " << text.toStdString();
+        return withCancel ? Answer::Cancel : Answer::No;
+    }
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+QStringList ScriptedDialogs::openFiles(QWidget *, const QString &, const QString &, const QString &)
+{
+    if (openNames.empty())
+        return {};
+    QStringList names = openNames.front();
+    openNames.pop_front();
+    return names;
+}
+
+QString ScriptedDialogs::saveFile(QWidget *, const QString &, const QString &, const QString &, const QString &)
+{
+    if (saveNames.empty()) {
+        ADD_FAILURE() << "unexpected save dialog";
+        return {};
+    }
+    QString name = saveNames.front();
+    saveNames.pop_front();
+    return name;
+}
+
+Dialogs::PrintChoice ScriptedDialogs::print(QWidget *, QPrinter &printer, bool selectionAvailable)
+{
+    selectionOffered = selectionAvailable;
+    if (prints.empty())
+        return {};
+    PrintChoice c = prints.front();
+    prints.pop_front();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printFile);
+    return c;
+}
+
+int ScriptedDialogs::exec(QDialog *dialog)
+{
+    executed << dialog->objectName();
+    if (onExec)
+        onExec(dialog);
+    return QDialog::Accepted;
+}

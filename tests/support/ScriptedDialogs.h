@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QStringList>
+#include <deque>
+#include <functional>
+
+// Answers the program's dialogs from a script, and records what was asked.
+class ScriptedDialogs : public Dialogs {
+public:
+    ScriptedDialogs() { install(this); }
+    ~ScriptedDialogs() override { install(nullptr); }
+
+    std::deque<Answer> answers;        // for ask()
+    std::deque<QStringList> openNames; // for openFiles()
+    std::deque<QString> saveNames;     // for saveFile(); an empty name cancels
+    std::deque<PrintChoice> prints;    // for print()
+    QString printFile;                 // a print goes to this PDF
+    // Runs on each of the program's own modal dialogs before it "closes" with Accepted.
+    std::function<void(QDialog *)> onExec;
+
+    QStringList messages; // message() and error() texts, in order
+    QStringList errors;   // error() texts
+    QStringList questions;
+    QStringList executed; // objectNames of the dialogs run by exec()
+    bool selectionOffered = false;
+
+    void message(QWidget *, const QString &text) override;
+    void error(QWidget *, const QString &text) override;
+    Answer ask(QWidget *, const QString &text, bool withCancel, bool warning) override;
+    QStringList openFiles(QWidget *, const QString &, const QString &, const QString &) override;
+    QString saveFile(QWidget *, const QString &, const QString &, const QString &, const QString &) override;
+    PrintChoice print(QWidget *, QPrinter &printer, bool selectionAvailable) override;
+    bool printSetup(QWidget *, QPrinter &) override { return true; }
+    bool color(QWidget *, QColor &) override { return false; }
+    bool font(QWidget *, QFont &) override { return false; }
+    int exec(QDialog *dialog) override;
+};

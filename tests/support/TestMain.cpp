@@ -1,0 +1,12 @@
+#include "app/Application.h"
+
+#include <QTextStream>
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    testing::InitGoogleTest(&argc, argv);
+    TolvenraApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
