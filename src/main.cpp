@@ -1,5 +1,6 @@
 #include "app/Application.h"
 #include "app/Main.h"
+#include "app/StartupProbe.h"
 #include "platform/AppPaths.h"
 
 #include <QStringList>
@@ -13,6 +14,7 @@ int main(int argc, char **argv)
     files.removeFirst();
     TmdiMain frame(files);
     app.setErrorHandler([&frame](const QString &message) { frame.AppException(message); });
+    StartupProbe::installIfRequested(&frame);
     frame.showMaximized();
     return app.exec();
 }

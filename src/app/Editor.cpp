@@ -4,6 +4,8 @@
 #include <Qsci/qscicommandset.h>
 #include <Qsci/qscilexerhtml.h>
 
+#include "TextOps.h"
+
 #include <QAbstractItemView>
 #include <QDragEnterEvent>
 #include <QFontDatabase>
@@ -89,6 +91,10 @@ void TEditor::updateLineNumberWidth()
 
 void TEditor::loadUtf8(const QByteArray &utf8)
 {
+    // With wrapping on, the control would wrap every line of the new text before returning;
+    // switched on afterwards, it wraps what is shown and the rest when idle.
+    const long wrap = SendScintilla(SCI_GETWRAPMODE);
+    SendScintilla(SCI_SETWRAPMODE, 0L);
     SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
     SendScintilla(SCI_CLEARALL);
     SendScintilla(SCI_ALLOCATE, long(utf8.size() + 1024));
@@ -97,6 +103,7 @@ void TEditor::loadUtf8(const QByteArray &utf8)
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_SETSAVEPOINT);
     SendScintilla(SCI_GOTOPOS, 0L);
+    SendScintilla(SCI_SETWRAPMODE, wrap);
     bookmarkHandles_.fill(-1);
     updateLineNumberWidth();
 }
@@ -187,17 +194,35 @@ void TEditor::insertAtCaret(const QString &text)
     SendScintilla(SCI_REPLACESEL, 0UL, bytes.constData());
 }
 
+long TEditor::searchFrom(long from, const QByteArray &needle, bool matchCase, bool wholeWord, long *end)
+{
+    const long length = SendScintilla(SCI_GETLENGTH);
+    if (matchCase || TextOps::isAscii(needle)) {
+        // Plain bytes: a fast scan over the text in place.
+        const char *text = reinterpret_cast<const char *>(SendScintilla(SCI_GETCHARACTERPOINTER));
+        const qsizetype found = TextOps::findText(text, length, from, needle, matchCase, wholeWord);
+        if (found < 0)
+            return -1;
+        *end = long(found + needle.size());
+        return long(found);
+    }
+    // Letters beyond ASCII need the control's own case folding.
+    SendScintilla(SCI_SETSEARCHFLAGS, (matchCase ? SCFIND_MATCHCASE : 0) | (wholeWord ? SCFIND_WHOLEWORD : 0));
+    SendScintilla(SCI_SETTARGETRANGE, from, length);
+    const long found = SendScintilla(SCI_SEARCHINTARGET, needle.size(), needle.constData());
+    if (found >= 0)
+        *end = SendScintilla(SCI_GETTARGETEND);
+    return found;
+}
+
 bool TEditor::findForward(const QString &text, bool matchCase, bool wholeWord)
 {
     if (text.isEmpty())
         return false;
-    const QByteArray needle = text.toUtf8();
-    SendScintilla(SCI_SETSEARCHFLAGS, (matchCase ? SCFIND_MATCHCASE : 0) | (wholeWord ? SCFIND_WHOLEWORD : 0));
-    SendScintilla(SCI_SETTARGETRANGE, SendScintilla(SCI_GETCURRENTPOS), SendScintilla(SCI_GETLENGTH));
-    const long found = SendScintilla(SCI_SEARCHINTARGET, needle.size(), needle.constData());
+    long end = 0;
+    const long found = searchFrom(SendScintilla(SCI_GETCURRENTPOS), text.toUtf8(), matchCase, wholeWord, &end);
     if (found < 0)
         return false;
-    const long end = SendScintilla(SCI_GETTARGETEND);
     SendScintilla(SCI_SETSEL, found, end);
     SendScintilla(SCI_SCROLLCARET);
     return true;
@@ -209,18 +234,16 @@ int TEditor::replaceText(const QString &find, const QString &replacement, bool a
         return 0;
     const QByteArray needle = find.toUtf8();
     const QByteArray with = replacement.toUtf8();
-    SendScintilla(SCI_SETSEARCHFLAGS, (matchCase ? SCFIND_MATCHCASE : 0) | (wholeWord ? SCFIND_WHOLEWORD : 0));
     const long length = SendScintilla(SCI_GETLENGTH);
 
     // Find every match first, without touching the text, then apply them all as one change.
     QList<QPair<long, long>> matches;
     long from = 0;
     while (from <= length) {
-        SendScintilla(SCI_SETTARGETRANGE, from, length);
-        const long found = SendScintilla(SCI_SEARCHINTARGET, needle.size(), needle.constData());
+        long end = 0;
+        const long found = searchFrom(from, needle, matchCase, wholeWord, &end);
         if (found < 0)
             break;
-        const long end = SendScintilla(SCI_GETTARGETEND);
         matches.append({found, end});
         if (!all)
             break;
@@ -229,31 +252,42 @@ int TEditor::replaceText(const QString &find, const QString &replacement, bool a
     if (matches.isEmpty())
         return 0;
 
-    SendScintilla(SCI_BEGINUNDOACTION);
     if (matches.size() == 1) {
+        SendScintilla(SCI_BEGINUNDOACTION);
         SendScintilla(SCI_SETTARGETRANGE, matches[0].first, matches[0].second);
         SendScintilla(SCI_REPLACETARGET, with.size(), with.constData());
+        SendScintilla(SCI_ENDUNDOACTION);
         SendScintilla(SCI_GOTOPOS, long(matches[0].first + with.size()));
-    } else {
-        // Rebuild the span from the first to the last match in one piece.
-        const long spanStart = matches.first().first;
-        const long spanEnd = matches.last().second;
-        const char *text = reinterpret_cast<const char *>(
-            SendScintilla(SCI_GETRANGEPOINTER, spanStart, spanEnd - spanStart));
-        QByteArray out;
-        out.reserve(spanEnd - spanStart + matches.size() * (with.size() - needle.size()) + 16);
-        long cursor = spanStart;
-        for (const auto &m : std::as_const(matches)) {
-            out.append(text + (cursor - spanStart), m.first - cursor);
-            out.append(with);
-            cursor = m.second;
-        }
-        SendScintilla(SCI_SETTARGETRANGE, spanStart, spanEnd);
-        SendScintilla(SCI_REPLACETARGET, out.size(), out.constData());
-        SendScintilla(SCI_GOTOPOS, long(spanStart + out.size()));
+        return 1;
     }
-    SendScintilla(SCI_ENDUNDOACTION);
+    // Rebuild the span from the first to the last match in one piece.
+    const long spanStart = matches.first().first;
+    const long spanEnd = matches.last().second;
+    const char *text = reinterpret_cast<const char *>(SendScintilla(SCI_GETRANGEPOINTER, spanStart, spanEnd - spanStart));
+    QByteArray out;
+    out.reserve(spanEnd - spanStart + matches.size() * (with.size() - needle.size()) + 16);
+    long cursor = spanStart;
+    for (const auto &m : std::as_const(matches)) {
+        out.append(text + (cursor - spanStart), m.first - cursor);
+        out.append(with);
+        cursor = m.second;
+    }
+    replaceRange(spanStart, spanEnd, out);
+    SendScintilla(SCI_GOTOPOS, long(spanStart + out.size()));
     return int(matches.size());
+}
+
+void TEditor::replaceRange(long start, long end, const QByteArray &utf8)
+{
+    // A change of this size would be wrapped line by line before the call returns; with
+    // wrapping switched off meanwhile, the control wraps what is shown and the rest when idle.
+    const long wrap = SendScintilla(SCI_GETWRAPMODE);
+    SendScintilla(SCI_SETWRAPMODE, 0L);
+    SendScintilla(SCI_BEGINUNDOACTION);
+    SendScintilla(SCI_SETTARGETRANGE, start, end);
+    SendScintilla(SCI_REPLACETARGET, utf8.size(), utf8.constData());
+    SendScintilla(SCI_ENDUNDOACTION);
+    SendScintilla(SCI_SETWRAPMODE, wrap);
 }
 
 void TEditor::setBookmark(int n)

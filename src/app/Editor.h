@@ -46,6 +46,9 @@ public:
     // Replaces the first match (from the top) or every match; one undo step. Returns the count.
     int replaceText(const QString &find, const QString &replacement, bool all, bool matchCase, bool wholeWord);
 
+    // Replaces the bytes from start to end as one undo step.
+    void replaceRange(long start, long end, const QByteArray &utf8);
+
     // Bookmarks 1 to 9: remembered caret positions that move with edits on earlier lines.
     void setBookmark(int n);
     bool gotoBookmark(int n);
@@ -83,6 +86,7 @@ protected:
     void resizeEvent(QResizeEvent *e) override;
 
 private:
+    long searchFrom(long from, const QByteArray &needle, bool matchCase, bool wholeWord, long *end);
     long positionOf(int line, int col) const;
     void lineColOf(long pos, int *line, int *col) const;
     void applyStyles();

@@ -277,10 +277,7 @@ void FileCommands::ConvertToText()
     TEditor *ed = doc->editor();
     const TextOps::TagStrip r = TextOps::stripTags(ed->utf8Text());
     if (r.removed > 0) {
-        ed->SendScintilla(QsciScintillaBase::SCI_BEGINUNDOACTION);
-        ed->SendScintilla(QsciScintillaBase::SCI_TARGETWHOLEDOCUMENT);
-        ed->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, r.text.size(), r.text.constData());
-        ed->SendScintilla(QsciScintillaBase::SCI_ENDUNDOACTION);
+        ed->replaceRange(0, long(ed->textSize()), r.text);
         ed->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, long(r.lastPos));
         QApplication::clipboard()->setText(QString::fromUtf8(r.lastTag));
     }

@@ -284,6 +284,7 @@ void TmdiMain::GetCommandLine()
         dir.chop(1);
     if (QFileInfo(dir).isDir())
         QDir::setCurrent(dir);
+    emit started();
 }
 
 void TmdiMain::LoadIniSettings()

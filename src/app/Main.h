@@ -92,6 +92,10 @@ public slots:
     void WindowCascade();
     void WindowArrange();
 
+signals:
+    // The start-up sequence has run: the documents of the command line are open.
+    void started();
+
 protected:
     void closeEvent(QCloseEvent *e) override;
     void showEvent(QShowEvent *e) override;

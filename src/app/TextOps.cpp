@@ -48,3 +48,74 @@ QStringList selectionPrintLines(const QStringList &lines, int startCol, int endC
 }
 
 } // namespace TextOps
+
+namespace TextOps {
+
+namespace {
+inline unsigned char fold(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+}
+inline bool wordByte(unsigned char c)
+{
+    return c >= 0x80 || c == '_' || (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+} // namespace
+
+bool isAscii(const QByteArray &bytes)
+{
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+qsizetype findText(const char *text, qsizetype size, qsizetype from, const QByteArray &needle, bool matchCase,
+                   bool wholeWord)
+{
+    const qsizetype m = needle.size();
+    if (m == 0 || from < 0 || size - from < m)
+        return -1;
+    const auto *s = reinterpret_cast<const unsigned char *>(text);
+    // Horspool's shift table over folded bytes.
+    unsigned char pat[256];
+    const qsizetype pm = qMin<qsizetype>(m, 256);
+    if (m > 256) {
+        // Long needles: plain scan.
+        for (qsizetype i = from; i + m <= size; ++i) {
+            qsizetype k = 0;
+            while (k < m && (matchCase ? s[i + k] == static_cast<unsigned char>(needle[k])
+                                       : fold(s[i + k]) == fold(static_cast<unsigned char>(needle[k]))))
+                ++k;
+            if (k == m && (!wholeWord || ((i == 0 || !wordByte(s[i - 1])) && (i + m == size || !wordByte(s[i + m])))))
+                return i;
+        }
+        return -1;
+    }
+    for (qsizetype k = 0; k < pm; ++k)
+        pat[k] = matchCase ? static_cast<unsigned char>(needle[k]) : fold(static_cast<unsigned char>(needle[k]));
+    qsizetype shift[256];
+    for (auto &v : shift)
+        v = m;
+    for (qsizetype k = 0; k + 1 < m; ++k) {
+        shift[pat[k]] = m - 1 - k;
+        if (!matchCase && pat[k] >= 'a' && pat[k] <= 'z')
+            shift[pat[k] - 32] = m - 1 - k;
+    }
+    const unsigned char last = pat[m - 1];
+    qsizetype i = from;
+    while (i + m <= size) {
+        const unsigned char c = s[i + m - 1];
+        if ((matchCase ? c : fold(c)) == last) {
+            qsizetype k = m - 2;
+            while (k >= 0 && (matchCase ? s[i + k] : fold(s[i + k])) == pat[k])
+                --k;
+            if (k < 0 && (!wholeWord || ((i == 0 || !wordByte(s[i - 1])) && (i + m == size || !wordByte(s[i + m])))))
+                return i;
+        }
+        i += shift[c];
+    }
+    return -1;
+}
+
+} // namespace TextOps

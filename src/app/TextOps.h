@@ -27,3 +27,15 @@ QString PaletteColorToHTML(int index);
 QStringList selectionPrintLines(const QStringList &lines, int startCol, int endCol);
 
 } // namespace TextOps
+
+namespace TextOps {
+
+// Finds needle in text[from, size) by plain bytes, as the editor's find does: without regard to
+// the case of ASCII letters unless matchCase, and, with wholeWord, only where neither side
+// touches a word character (letters, digits, "_" and any non-ASCII byte). Returns the byte
+// offset, or -1. The needle must be ASCII when !matchCase.
+qsizetype findText(const char *text, qsizetype size, qsizetype from, const QByteArray &needle, bool matchCase,
+                   bool wholeWord);
+bool isAscii(const QByteArray &bytes);
+
+} // namespace TextOps

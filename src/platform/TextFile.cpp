@@ -221,15 +221,18 @@ Loaded load(const QString &path)
         return r;
     }
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         r.error = f.errorString();
         return r;
     }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
+    // One read into a buffer of the file's size: no copy through a read buffer.
+    QByteArray bytes(f.size(), Qt::Uninitialized);
+    const qint64 got = f.read(bytes.data(), bytes.size());
+    if (got < 0 || f.error() != QFileDevice::NoError) {
         r.error = f.errorString();
         return r;
     }
+    bytes.truncate(got);
     return decode(bytes);
 }
 

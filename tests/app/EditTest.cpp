@@ -110,6 +110,14 @@ TEST_F(EditTest, FindSearchesOnlyItsOwnWindowWithoutRegardToCase)
     EXPECT_FALSE(findAgain(second)->isEnabled());
 }
 
+TEST_F(EditTest, FindFoldsLettersBeyondAscii)
+{
+    newDoc("caf\xC3\xA9 CAF\xC3\x89");
+    ed()->setCaret(1, 6);
+    EXPECT_TRUE(ed()->findForward(QString::fromUtf8("caf\xC3\xA9"), false, false));
+    EXPECT_EQ(ed()->selectedText(), QString::fromUtf8("CAF\xC3\x89"));
+}
+
 TEST_F(EditTest, FindAgainUsesTheLastSearchOfAnyWindow)
 {
     TfHTML *first = newDoc("the word here");
@@ -248,7 +256,7 @@ TEST_F(EditTest, MenuKeysBelongToTheFrame)
 {
     newDoc("");
     // The editor's own Ctrl+U (lower case) must not shadow Undo.
-    EXPECT_EQ(ed()->standardCommands()->boundTo(Qt::CTRL | Qt::Key_U), nullptr);
+    EXPECT_EQ(ed()->standardCommands()->boundTo(QKeyCombination(Qt::CTRL, Qt::Key_U).toCombined()), nullptr);
 }
 
 } // namespace

@@ -86,3 +86,46 @@ TEST(RecentFiles, ComparisonIsExact)
 }
 
 } // namespace
+
+namespace {
+
+struct FindCase {
+    const char *text, *needle;
+    qsizetype from;
+    bool matchCase, wholeWord;
+    qsizetype expected;
+};
+
+class FindText : public ::testing::TestWithParam<FindCase> {};
+
+TEST_P(FindText, FindsLikeTheEditorsSearch)
+{
+    const FindCase &c = GetParam();
+    const QByteArray text(c.text);
+    EXPECT_EQ(TextOps::findText(text.constData(), text.size(), c.from, c.needle, c.matchCase, c.wholeWord), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FindText,
+    ::testing::Values(FindCase{"Hello World", "world", 0, false, false, 6},
+                      FindCase{"Hello World", "world", 0, true, false, -1},
+                      FindCase{"Hello World", "World", 7, true, false, -1},
+                      FindCase{"concat cat", "cat", 0, false, true, 7},
+                      FindCase{"cat_x cat", "cat", 0, false, true, 6},
+                      FindCase{"caf\xC3\xA9" "cat", "cat", 0, false, true, -1}, // a letter beyond ASCII is a word character
+                      FindCase{"aaaa", "aa", 1, false, false, 1},
+                      FindCase{"ab", "abc", 0, false, false, -1},
+                      FindCase{"", "a", 0, false, false, -1},
+                      FindCase{"xAbAB", "ab", 2, false, false, 3},
+                      FindCase{"[A-Z] {x}", "-z]", 0, false, false, 2}),
+    [](const ::testing::TestParamInfo<FindCase> &info) { return "case" + std::to_string(info.index); });
+
+TEST(FindText, LongNeedles)
+{
+    const QByteArray needle = QByteArray(300, 'q') + "END";
+    const QByteArray text = "start " + QByteArray(300, 'Q') + "end tail";
+    EXPECT_EQ(TextOps::findText(text.constData(), text.size(), 0, needle, false, false), 6);
+    EXPECT_EQ(TextOps::findText(text.constData(), text.size(), 0, needle, true, false), -1);
+}
+
+} // namespace

@@ -1,0 +1,182 @@
+// Benchmarks of the editor's heavy operations, each beside the floor of reading the file in
+// the same run. Files come from make_bench_files.py; run with the folder that holds them:
+//   tolvenra_bench /tmp/tolvenra-bench
+#include "app/Application.h"
+#include "app/Edit.h"
+#include "app/Editor.h"
+#include "app/Files.h"
+#include "app/Main.h"
+#include "platform/Dialogs.h"
+#include "platform/TextFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+// Answers every dialog without showing it.
+class SilentDialogs : public Dialogs {
+public:
+    void message(QWidget *, const QString &t) override { std::fprintf(stderr, "message: %s\n", qPrintable(t)); }
+    void error(QWidget *, const QString &t) override { std::fprintf(stderr, "error: %s\n", qPrintable(t)); }
+    Answer ask(QWidget *, const QString &, bool, bool) override { return Answer::No; }
+    QStringList openFiles(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFile(QWidget *, const QString &, const QString &, const QString &, const QString &) override { return {}; }
+    PrintChoice print(QWidget *, QPrinter &, bool) override { return {}; }
+    bool printSetup(QWidget *, QPrinter &) override { return false; }
+    bool color(QWidget *, QColor &) override { return false; }
+    bool font(QWidget *, QFont &) override { return false; }
+    int exec(QDialog *) override { return 1; }
+};
+
+double ms(const std::function<void()> &f)
+{
+    QElapsedTimer t;
+    t.start();
+    f();
+    return double(t.nsecsElapsed()) / 1e6;
+}
+
+double median(int runs, const std::function<double()> &f)
+{
+    std::vector<double> v;
+    for (int i = 0; i < runs; ++i)
+        v.push_back(f());
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void report(const char *what, double value, const char *unit, double floor, const char *target)
+{
+    std::printf("%-46s %10.2f %-3s  floor %8.2f ms  target %s\n", what, value, unit, floor, target);
+}
+
+double readFloor(const QString &path)
+{
+    return median(3, [&] {
+        return ms([&] {
+            QFile f(path);
+            f.open(QIODevice::ReadOnly);
+            volatile auto n = f.readAll().size();
+            (void)n;
+        });
+    });
+}
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QTemporaryDir home;
+    qputenv("TOLVENRA_HOME", home.path().toUtf8());
+    QFile ini(home.path() + "/TOLVENRA.INI");
+    ini.open(QIODevice::WriteOnly);
+    ini.write("[Start Options]\r\nTips=0\r\n[System]\r\nOpen Template=0\r\n");
+    ini.close();
+
+    TolvenraApplication app(argc, argv);
+    SilentDialogs dialogs;
+    Dialogs::install(&dialogs);
+    const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("/tmp/tolvenra-bench");
+    const QString big = dir + "/big.html", longLine = dir + "/long-line.html";
+    if (!QFile::exists(big) || !QFile::exists(longLine)) {
+        std::fprintf(stderr, "bench files missing in %s (make_bench_files.py)\n", qPrintable(dir));
+        return 1;
+    }
+
+    TmdiMain frame;
+    frame.resize(1280, 900);
+    frame.show();
+    frame.GetCommandLine();
+    settle();
+
+    const double bigFloor = readFloor(big);
+    const double longFloor = readFloor(longLine);
+
+    // Opening big.html into a document window, until it has painted once.
+    const double openBig = median(3, [&] {
+        const double t = ms([&] {
+            frame.files().OpenDocument(big);
+            frame.activeDocument()->editor()->repaint();
+        });
+        frame.activeDocument()->close();
+        settle();
+        return t;
+    });
+    report("open big.html, ready to type", openBig, "ms", bigFloor, "< 180 ms");
+
+    frame.files().OpenDocument(big);
+    TfHTML *doc = frame.activeDocument();
+    TEditor *ed = doc->editor();
+    settle();
+
+    // Find next: a frequent word from the top, and a word found only at the end.
+    ed->setCaret(1, 1);
+    const double findNear = median(50, [&] { return ms([&] { ed->findForward("anchor", false, false); }); });
+    report("find next (frequent word)", findNear, "ms", bigFloor, "< 5 ms");
+    ed->setCaret(1, 1);
+    const double findFar = median(3, [&] { ed->setCaret(1, 1); return ms([&] { ed->findForward("</html>", false, false); }); });
+    report("find next (only at the end, 21 MB scanned)", findFar, "ms", bigFloor, "< 5 ms (scan)");
+
+    // Replace All of 100,000 occurrences: big.html holds "href" fewer times; top it up.
+    {
+        const QByteArray text = ed->utf8Text();
+        const int have = int(text.count("href"));
+        QByteArray extra;
+        for (int i = have; i < 100000; ++i)
+            extra += "<a href=\"x\">x</a>\n";
+        ed->loadUtf8(text + extra);
+        const QByteArray before = ed->utf8Text();
+        int count = 0;
+        const double replace = ms([&] { count = ed->replaceText("href", "HREF", true, true, false); });
+        char label[80];
+        std::snprintf(label, sizeof label, "Replace All (%d occurrences)", count);
+        report(label, replace, "ms", bigFloor, "< 500 ms");
+        ed->loadUtf8(before);
+    }
+
+    const double convert = ms([&] { frame.files().ConvertToText(); });
+    report("convert HTML to text (big.html)", convert, "ms", bigFloor, "< 1000 ms");
+    doc->setModified(false);
+    doc->close();
+    settle();
+
+    // The long line: open, then a keystroke in its middle until repainted.
+    const double openLong = median(3, [&] {
+        const double t = ms([&] {
+            frame.files().OpenDocument(longLine);
+            frame.activeDocument()->editor()->repaint();
+        });
+        frame.activeDocument()->close();
+        settle();
+        return t;
+    });
+    report("open long-line.html, ready to type", openLong, "ms", longFloor, "< 500 ms");
+    frame.files().OpenDocument(longLine);
+    ed = frame.activeDocument()->editor();
+    settle();
+    ed->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 2500000L);
+    const double key = median(5, [&] {
+        return ms([&] {
+            ed->insertAtCaret("x");
+            ed->repaint();
+        });
+    });
+    report("keystroke in the long line", key, "ms", longFloor, "< 50 ms");
+    frame.activeDocument()->setModified(false);
+    return 0;
+}
