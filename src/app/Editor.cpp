@@ -206,13 +206,15 @@ long TEditor::searchFrom(long from, const QByteArray &needle, bool matchCase, bo
         *end = long(found + needle.size());
         return long(found);
     }
-    // Letters beyond ASCII need the control's own case folding.
-    SendScintilla(SCI_SETSEARCHFLAGS, (matchCase ? SCFIND_MATCHCASE : 0) | (wholeWord ? SCFIND_WHOLEWORD : 0));
-    SendScintilla(SCI_SETTARGETRANGE, from, length);
-    const long found = SendScintilla(SCI_SEARCHINTARGET, needle.size(), needle.constData());
-    if (found >= 0)
-        *end = SendScintilla(SCI_GETTARGETEND);
-    return found;
+    // Letters beyond ASCII: fold each character.
+    const char *text = reinterpret_cast<const char *>(SendScintilla(SCI_GETCHARACTERPOINTER));
+    qsizetype matchEnd = 0;
+    const qsizetype found =
+        TextOps::findTextFolded(text, length, from, QString::fromUtf8(needle), wholeWord, &matchEnd);
+    if (found < 0)
+        return -1;
+    *end = long(matchEnd);
+    return long(found);
 }
 
 bool TEditor::findForward(const QString &text, bool matchCase, bool wholeWord)

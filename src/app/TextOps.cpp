@@ -118,4 +118,59 @@ qsizetype findText(const char *text, qsizetype size, qsizetype from, const QByte
     return -1;
 }
 
+namespace {
+// Decodes the UTF-8 character at s[i]; a malformed byte stands for itself, as U+FFFD never
+// matches a needle's letter.
+char32_t decodeAt(const unsigned char *s, qsizetype size, qsizetype i, int *len)
+{
+    const unsigned char c = s[i];
+    int n = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+    if (n == 0 || i + n > size) {
+        *len = 1;
+        return 0xFFFD;
+    }
+    char32_t cp = n == 1 ? c : n == 2 ? (c & 0x1F) : n == 3 ? (c & 0x0F) : (c & 0x07);
+    for (int k = 1; k < n; ++k) {
+        if ((s[i + k] & 0xC0) != 0x80) {
+            *len = 1;
+            return 0xFFFD;
+        }
+        cp = (cp << 6) | (s[i + k] & 0x3F);
+    }
+    *len = n;
+    return cp;
+}
+} // namespace
+
+qsizetype findTextFolded(const char *text, qsizetype size, qsizetype from, const QString &needle, bool wholeWord,
+                         qsizetype *matchEnd)
+{
+    QList<char32_t> pat;
+    for (char32_t cp : needle.toUcs4())
+        pat << QChar::toCaseFolded(cp);
+    if (pat.isEmpty())
+        return -1;
+    const auto *s = reinterpret_cast<const unsigned char *>(text);
+    for (qsizetype i = from; i < size; ++i) {
+        if ((s[i] & 0xC0) == 0x80)
+            continue; // not the start of a character
+        qsizetype j = i;
+        qsizetype k = 0;
+        while (k < pat.size() && j < size) {
+            int len;
+            if (QChar::toCaseFolded(decodeAt(s, size, j, &len)) != pat[k])
+                break;
+            j += len;
+            ++k;
+        }
+        if (k < pat.size())
+            continue;
+        if (wholeWord && ((i > 0 && wordByte(s[i - 1])) || (j < size && wordByte(s[j]))))
+            continue;
+        *matchEnd = j;
+        return i;
+    }
+    return -1;
+}
+
 } // namespace TextOps

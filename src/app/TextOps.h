@@ -37,5 +37,8 @@ namespace TextOps {
 qsizetype findText(const char *text, qsizetype size, qsizetype from, const QByteArray &needle, bool matchCase,
                    bool wholeWord);
 bool isAscii(const QByteArray &bytes);
+// The same for any needle, folding the case of every letter (UTF-8 text); slower.
+qsizetype findTextFolded(const char *text, qsizetype size, qsizetype from, const QString &needle, bool wholeWord,
+                         qsizetype *matchEnd);
 
 } // namespace TextOps

@@ -129,3 +129,13 @@ TEST(FindText, LongNeedles)
 }
 
 } // namespace
+
+TEST(FindTextFolded, FoldsEveryLetter)
+{
+    const QByteArray text = "caf\xC3\xA9 CAF\xC3\x89 \xC3\x9C" "ber";
+    qsizetype end = 0;
+    EXPECT_EQ(TextOps::findTextFolded(text.constData(), text.size(), 1, QString::fromUtf8("caf\xC3\xA9"), false, &end), 6);
+    EXPECT_EQ(end, 11);
+    EXPECT_EQ(TextOps::findTextFolded(text.constData(), text.size(), 0, QString::fromUtf8("\xC3\xBC" "BER"), true, &end), 12);
+    EXPECT_EQ(TextOps::findTextFolded(text.constData(), text.size(), 0, QString::fromUtf8("\xC3\xA9" "x"), false, &end), -1);
+}
