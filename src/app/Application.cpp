@@ -14,7 +14,6 @@ void TolvenraApplication::describe()
     QCoreApplication::setApplicationName(QStringLiteral("tolvenra"));
     QCoreApplication::setOrganizationName(QStringLiteral("Tolvenra"));
     QCoreApplication::setApplicationVersion(QStringLiteral("32.2.2.0"));
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Tolvenra Pro 32 HTML Editor"));
     QGuiApplication::setDesktopFileName(QStringLiteral("tolvenra"));
     // Without a desktop's icon theme (a bare X server), the common theme still gives the
     // toolbar pictures.

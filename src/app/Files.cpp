@@ -65,6 +65,7 @@ void FileCommands::FileNew()
     doc->show();
     doc->setModified(false);
     frame_.tabs()->TabsUpdate(doc->caption());
+    doc->SetFocustoMe(); // the window became active before it had its tab
     frame_.SetStatusText(Ready);
 }
 
@@ -99,6 +100,7 @@ TfHTML *FileCommands::OpenDocument(const QString &name)
     frame_.recentFiles().MRUUpdate(path);
     frame_.MRUDisplay();
     frame_.tabs()->TabsUpdate(path);
+    doc->SetFocustoMe();
     return doc;
 }
 

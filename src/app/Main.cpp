@@ -13,6 +13,7 @@
 #include "tools/Totd.h"
 
 #include <QAction>
+#include <memory>
 #include <QCheckBox>
 #include <QApplication>
 #include <QCloseEvent>
@@ -138,6 +139,8 @@ void TmdiMain::buildStatusBar()
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     StatusLine = panel(Panel1, "StatusLine", 194, QString());
+    // Wide enough for the menu hints that show here.
+    StatusLine->setFixedWidth(StatusLine->fontMetrics().horizontalAdvance(QStringLiteral("Create, open, save and print documents")) + 24);
     StatusLine->setStatusTip(QString());
     pnlMode = panel(Panel1, "pnlMode", 65, QStringLiteral("Current Editing Mode"));
     pnlPos = panel(Panel1, "pnlPos", 52, QStringLiteral("Current Position"));
@@ -263,8 +266,19 @@ void TmdiMain::GetCommandLine()
     helpFolder_ = AppPaths::programFile(QStringLiteral("help"));
     userName_ = IniControl->ReadString(Header, QStringLiteral("User Name"), QStringLiteral("Your Name"));
 
-    TitleScreen title(this);
-    Dialogs::instance().exec(&title);
+    // The title screen may already be up, shown by the program's entry before the frame was
+    // built; here it waits to be answered.
+    std::unique_ptr<TitleScreen> own;
+    TitleScreen *title = earlyTitle_;
+    if (!title) {
+        own = std::make_unique<TitleScreen>(this);
+        title = own.get();
+    }
+    Dialogs::instance().exec(title);
+    if (earlyTitle_) {
+        earlyTitle_->deleteLater();
+        earlyTitle_ = nullptr;
+    }
 
     LoadIniSettings();
     if (IniControl->ReadBool(QStringLiteral("System"), QStringLiteral("Open Template"), true))

@@ -61,6 +61,9 @@ public:
 
     QString LastOpenTag, LastCloseTag;
 
+    // A title screen already on show, to be answered by the start-up sequence.
+    void adoptTitleScreen(class TitleScreen *title) { earlyTitle_ = title; }
+
 public slots:
     void FormCreate();
     void GetCommandLine();
@@ -134,4 +137,5 @@ private:
     QPointer<QMenu> mergedSearchMenu_;
     HelpWindow *help_ = nullptr;
     QString helpFolder_;
+    class TitleScreen *earlyTitle_ = nullptr;
 };

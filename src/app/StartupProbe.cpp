@@ -31,23 +31,34 @@ long peakKb()
 }
 } // namespace
 
-void StartupProbe::installIfRequested(TmdiMain *frame)
+StartupProbe *StartupProbe::instance_ = nullptr;
+
+void StartupProbe::installIfRequested()
 {
-    if (qEnvironmentVariableIsSet("TOLVENRA_TIMING"))
-        new StartupProbe(frame);
+    if (qEnvironmentVariableIsSet("TOLVENRA_TIMING") && !instance_)
+        instance_ = new StartupProbe;
 }
 
-StartupProbe::StartupProbe(TmdiMain *frame) : QObject(frame), frame_(frame)
+void StartupProbe::watch(TmdiMain *frame)
+{
+    if (!instance_)
+        return;
+    instance_->frame_ = frame;
+    connect(frame, &TmdiMain::started, instance_, [] { QTimer::singleShot(0, instance_, &StartupProbe::ready); });
+}
+
+StartupProbe::StartupProbe() : QObject(qApp)
 {
     exit_ = qEnvironmentVariable("TOLVENRA_TIMING") == QLatin1String("exit");
     qApp->installEventFilter(this);
-    connect(frame, &TmdiMain::started, this, [this] { QTimer::singleShot(0, this, &StartupProbe::ready); });
 }
 
 bool StartupProbe::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Show && watched->objectName() == QLatin1String("TitleScreen")) {
-        std::fprintf(stderr, "timing title %.3f\n", nowMs());
+        if (!titleSeen_)
+            std::fprintf(stderr, "timing title %.3f\n", nowMs());
+        titleSeen_ = true;
         auto *dialog = qobject_cast<QDialog *>(watched);
         QTimer::singleShot(0, dialog, [dialog] {
             std::fprintf(stderr, "timing answered %.3f\n", nowMs());
@@ -60,7 +71,7 @@ bool StartupProbe::eventFilter(QObject *watched, QEvent *event)
 void StartupProbe::ready()
 {
     // Ready to type: the active document has painted itself once.
-    if (TfHTML *doc = frame_->activeDocument())
+    if (TfHTML *doc = frame_ ? frame_->activeDocument() : nullptr)
         doc->editor()->repaint();
     std::fprintf(stderr, "timing ready %.3f\ntiming peak-kb %ld\n", nowMs(), peakKb());
     std::fflush(stderr);

@@ -11,15 +11,19 @@ class TmdiMain;
 class StartupProbe : public QObject {
     Q_OBJECT
 public:
-    static void installIfRequested(TmdiMain *frame);
+    static void installIfRequested();
+    // Reports "ready" once the frame's start-up sequence has run.
+    static void watch(TmdiMain *frame);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    explicit StartupProbe(TmdiMain *frame);
+    StartupProbe();
     void ready();
 
-    TmdiMain *frame_;
+    static StartupProbe *instance_;
+    TmdiMain *frame_ = nullptr;
     bool exit_ = false;
+    bool titleSeen_ = false;
 };

@@ -16,7 +16,7 @@ TitleScreen::TitleScreen(QWidget *parent) : QDialog(parent)
     icon->setPixmap(QApplication::windowIcon().pixmap(96, 96));
     icon->setAlignment(Qt::AlignCenter);
 
-    auto *title = new QLabel(QApplication::applicationDisplayName(), this);
+    auto *title = new QLabel(QStringLiteral("Tolvenra Pro 32 HTML Editor"), this);
     QFont big = title->font();
     big.setPointSizeF(big.pointSizeF() * 1.8);
     big.setBold(true);

@@ -14,7 +14,7 @@ Dialogs *installed = nullptr;
 
 QString title()
 {
-    return QApplication::applicationDisplayName();
+    return QStringLiteral("Tolvenra Pro 32 HTML Editor");
 }
 
 // "HTML Documents (*.html;*.htm)|*.html;*.htm|..." pairs become Qt's ";;" filter list with the

@@ -32,7 +32,9 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     keywords_ = new QListWidget(searchPage);
     keywords_->setObjectName(QStringLiteral("HelpKeywords"));
     auto *searchLayout = new QVBoxLayout(searchPage);
-    searchLayout->addWidget(new QLabel(tr("&Type the word you are looking for:"), searchPage));
+    auto *prompt = new QLabel(tr("&Type the word you are looking for:"), searchPage);
+    prompt->setBuddy(keywordEdit_);
+    searchLayout->addWidget(prompt);
     searchLayout->addWidget(keywordEdit_);
     searchLayout->addWidget(keywords_);
     side_->addTab(searchPage, tr("Search"));

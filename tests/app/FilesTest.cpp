@@ -277,6 +277,7 @@ TEST_F(FrameTest, TabsFollowTheActiveDocument)
     const QString a = home.write("a.html", "a"), b = home.write("b.html", "b");
     frame->files().OpenDocument(a);
     frame->files().OpenDocument(b);
+    EXPECT_EQ(frame->tabs()->selectedName(), b);
     frame->mdiArea()->setActiveSubWindow(frame->documents().first());
     EXPECT_EQ(frame->tabs()->selectedName(), a);
     emit frame->tabs()->tabChosen(b);
