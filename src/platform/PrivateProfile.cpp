@@ -49,37 +49,41 @@ QStringList PrivateProfile::readLines() const
     return lines;
 }
 
-QString PrivateProfile::readString(const QString &section, const QString &key, const QString &def) const
+void PrivateProfile::forEachLine(const QString &section, const std::function<bool(const QString &)> &fn) const
 {
     bool inSection = false;
     const QStringList lines = readLines();
     for (const QString &line : lines) {
         const QString name = sectionName(line);
-        if (!name.isNull()) {
+        if (!name.isNull())
             inSection = sameName(name, section);
-            continue;
-        }
-        QString k, v;
-        if (inSection && splitEntry(line, &k, &v) && sameName(k, key))
-            return v.left(MaxValueLength);
+        else if (inSection && !fn(line))
+            return;
     }
-    return def;
+}
+
+QString PrivateProfile::readString(const QString &section, const QString &key, const QString &def) const
+{
+    QString result = def;
+    forEachLine(section, [&](const QString &line) {
+        QString k, v;
+        if (splitEntry(line, &k, &v) && sameName(k, key)) {
+            result = v.left(MaxValueLength);
+            return false;
+        }
+        return true;
+    });
+    return result;
 }
 
 QStringList PrivateProfile::readSection(const QString &section) const
 {
     QStringList out;
-    bool inSection = false;
-    const QStringList lines = readLines();
-    for (const QString &line : lines) {
-        const QString name = sectionName(line);
-        if (!name.isNull()) {
-            inSection = sameName(name, section);
-            continue;
-        }
-        if (inSection && !line.trimmed().isEmpty() && !line.startsWith(u';'))
+    forEachLine(section, [&](const QString &line) {
+        if (!line.trimmed().isEmpty() && !line.startsWith(u';'))
             out << line;
-    }
+        return true;
+    });
     return out;
 }
 

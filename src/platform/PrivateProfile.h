@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // An initialisation file in the classic private-profile format: "[Section]" lines followed by
 // "key=value" lines. Section and key names match without regard to case. Every write goes to
@@ -40,5 +41,7 @@ public:
 
 private:
     QStringList readLines() const;
+    // Calls fn with each line of the section until fn returns false.
+    void forEachLine(const QString &section, const std::function<bool(const QString &)> &fn) const;
     QString path_;
 };

@@ -121,3 +121,32 @@ TEST(TextFile, AFailedSaveSaysWhyAndChangesNothing)
 }
 
 } // namespace
+
+namespace {
+
+struct DetectCase {
+    const char *name;
+    QByteArray bytes;
+    TextFile::Encoding expected;
+};
+
+class Detect : public ::testing::TestWithParam<DetectCase> {};
+
+TEST_P(Detect, FindsTheEncoding)
+{
+    EXPECT_EQ(TextFile::detect(GetParam().bytes).encoding, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Declarations, Detect,
+    ::testing::Values(
+        DetectCase{"HttpEquiv", "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\xC3\xA9",
+                   TextFile::Encoding::Windows1252},
+        DetectCase{"SingleQuotes", "<META CHARSET='ISO-8859-1'>", TextFile::Encoding::Windows1252},
+        DetectCase{"DeclaredUtf8", "<meta charset=\"UTF-8\">\xC3\xA9", TextFile::Encoding::Utf8},
+        DetectCase{"UnknownCharsetFallsBackToTheBytes", "<meta charset=\"koi8-r\">\xC3\xA9", TextFile::Encoding::Utf8},
+        DetectCase{"DeclarationTooFarIn", QByteArray(3000, ' ') + "<meta charset=latin1>\xC3\xA9", TextFile::Encoding::Utf8},
+        DetectCase{"BomWinsOverDeclaration", "\xEF\xBB\xBF<meta charset=latin1>", TextFile::Encoding::Utf8}),
+    [](const ::testing::TestParamInfo<DetectCase> &info) { return std::string(info.param.name); });
+
+} // namespace
