@@ -288,6 +288,7 @@ void TfHTML::Delete()
 
 void TfHTML::RepeatLastTag1Click()
 {
+    // The remembered pair goes into the active document, as F4 does.
     host_->insertLastTagPair();
 }
 

@@ -7,6 +7,7 @@
 #include "Megares.h"
 #include "TabStrip.h"
 #include "TitleScreen.h"
+#include "tags/TagEngine.h"
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
 #include "platform/HelpWindow.h"
@@ -96,6 +97,7 @@ TmdiMain::TmdiMain(const QStringList &arguments, QWidget *parent) : QMainWindow(
     commands_ = new CommandRegistry(this);
     commands_->build();
     files_ = new FileCommands(*this);
+    tags_ = new TagEngine(*this);
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("MDIClient"));
@@ -225,6 +227,7 @@ void TmdiMain::bindCommands()
     c.bind(QStringLiteral("HelpSearch"), [this] { HelpSearch(); });
     c.bind(QStringLiteral("HelpHowToUse"), [this] { HelpHowToUse(); });
     c.bind(QStringLiteral("HTMLPrimer1Click"), [this] { HTMLPrimer1Click(); });
+    tags_->bindCatalogue();
     c.bind(QStringLiteral("ImageTools1Click"), [this] { ImageTools1Click(); });
 }
 
@@ -405,6 +408,16 @@ void TmdiMain::setStatusLine(const QString &text)
         return;
     StatusLine->setText(text);
     ++statusLineWrites_;
+}
+
+void TmdiMain::setLastTagPanel(const QString &text)
+{
+    pnlTag->setText(text);
+}
+
+QString TmdiMain::lastTagPanel() const
+{
+    return pnlTag->text();
 }
 
 QString TmdiMain::statusText() const

@@ -14,6 +14,7 @@ class QLabel;
 class QMdiArea;
 class QTimer;
 class TabStrip;
+class TagEngine;
 class TMegaRegistry;
 
 // The frame: menus, toolbars, the documents, their tabs and the status bar. Each command is a
@@ -41,6 +42,10 @@ public:
 
     CommandRegistry &commands() const { return *commands_; }
     FileCommands &files() const { return *files_; }
+    TagEngine &tags() const { return *tags_; }
+    // The text of the last-tag panel of the status bar.
+    void setLastTagPanel(const QString &text);
+    QString lastTagPanel() const;
     QMdiArea *mdiArea() const { return mdiArea_; }
     TabStrip *tabs() const { return TabSet1; }
     RecentFiles &recentFiles() { return mru_; }
@@ -122,6 +127,7 @@ private:
     bool started_ = false;
     CommandRegistry *commands_;
     FileCommands *files_;
+    TagEngine *tags_;
     QMdiArea *mdiArea_;
     TabStrip *TabSet1;
     QWidget *Panel1;
