@@ -217,6 +217,11 @@ long TEditor::searchFrom(long from, const QByteArray &needle, bool matchCase, bo
     return long(found);
 }
 
+long TEditor::findFrom(long from, const QString &text, bool matchCase, bool wholeWord, long *end)
+{
+    return text.isEmpty() ? -1 : searchFrom(from, text.toUtf8(), matchCase, wholeWord, end);
+}
+
 bool TEditor::findForward(const QString &text, bool matchCase, bool wholeWord)
 {
     if (text.isEmpty())

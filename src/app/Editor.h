@@ -43,6 +43,9 @@ public:
 
     // Searches forward from the caret; selects the match with the caret after it.
     bool findForward(const QString &text, bool matchCase, bool wholeWord);
+    // Finds text at or after the byte position from without moving anything; the match's
+    // start, or -1, with *end set to its end.
+    long findFrom(long from, const QString &text, bool matchCase, bool wholeWord, long *end);
     // Replaces the first match (from the top) or every match; one undo step. Returns the count.
     int replaceText(const QString &find, const QString &replacement, bool all, bool matchCase, bool wholeWord);
 

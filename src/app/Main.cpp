@@ -7,6 +7,7 @@
 #include "Megares.h"
 #include "TabStrip.h"
 #include "TitleScreen.h"
+#include "tags/Navigation.h"
 #include "tags/TagEngine.h"
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
@@ -98,6 +99,7 @@ TmdiMain::TmdiMain(const QStringList &arguments, QWidget *parent) : QMainWindow(
     commands_->build();
     files_ = new FileCommands(*this);
     tags_ = new TagEngine(*this);
+    navigation_ = new Navigation(*this);
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("MDIClient"));
@@ -228,6 +230,7 @@ void TmdiMain::bindCommands()
     c.bind(QStringLiteral("HelpHowToUse"), [this] { HelpHowToUse(); });
     c.bind(QStringLiteral("HTMLPrimer1Click"), [this] { HTMLPrimer1Click(); });
     tags_->bindCatalogue();
+    navigation_->bindCommands();
     c.bind(QStringLiteral("ImageTools1Click"), [this] { ImageTools1Click(); });
 }
 

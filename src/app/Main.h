@@ -15,6 +15,7 @@ class QMdiArea;
 class QTimer;
 class TabStrip;
 class TagEngine;
+class Navigation;
 class TMegaRegistry;
 
 // The frame: menus, toolbars, the documents, their tabs and the status bar. Each command is a
@@ -43,6 +44,7 @@ public:
     CommandRegistry &commands() const { return *commands_; }
     FileCommands &files() const { return *files_; }
     TagEngine &tags() const { return *tags_; }
+    Navigation &navigation() const { return *navigation_; }
     // The text of the last-tag panel of the status bar.
     void setLastTagPanel(const QString &text);
     QString lastTagPanel() const;
@@ -128,6 +130,7 @@ private:
     CommandRegistry *commands_;
     FileCommands *files_;
     TagEngine *tags_;
+    Navigation *navigation_;
     QMdiArea *mdiArea_;
     TabStrip *TabSet1;
     QWidget *Panel1;
