@@ -6,6 +6,8 @@
 #include "app/Editor.h"
 #include "app/Files.h"
 #include "app/Main.h"
+#include "tags/Navigation.h"
+#include "tags/TagEngine.h"
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
 
@@ -134,6 +136,26 @@ int main(int argc, char **argv)
     ed->setCaret(1, 1);
     const double findFar = median(3, [&] { ed->setCaret(1, 1); return ms([&] { ed->findForward("</html>", false, false); }); });
     report("find next (only at the end, 21 MB scanned)", findFar, "ms", bigFloor, "< 5 ms (scan)");
+
+    // Tag insertion: around a selection in the middle, and at the caret at the very end.
+    {
+        const long mid = long(ed->textSize() / 2);
+        const double wrap = median(20, [&] {
+            ed->SendScintilla(QsciScintillaBase::SCI_SETSEL, mid, mid + 5);
+            return ms([&] { frame.tags().InsertTag("<B>", "</B>"); });
+        });
+        report("InsertTag around a selection (big.html)", wrap, "ms", bigFloor, "< 5 ms");
+        const double atEnd = median(20, [&] {
+            ed->SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
+            return ms([&] { frame.tags().InsertTag("<H1>", "</H1>"); });
+        });
+        report("InsertTag at the caret at the end (big.html)", atEnd, "ms", bigFloor, "< 5 ms");
+        const double next = median(5, [&] {
+            ed->setCaret(1, 1);
+            return ms([&] { frame.navigation().FindBlock("<NOSUCHTAG", ">", false); });
+        });
+        report("Goto Next over the whole document", next, "ms", bigFloor, "< 50 ms");
+    }
 
     // Replace All of 100,000 occurrences: big.html holds "href" fewer times; top it up.
     {
