@@ -250,11 +250,6 @@ void TfHTML::resizeEvent(QResizeEvent *e)
     FormResize();
 }
 
-void TfHTML::changeEvent(QEvent *e)
-{
-    QMdiSubWindow::changeEvent(e);
-}
-
 void TfHTML::doUndo()
 {
     txtHTML->undo();

@@ -93,7 +93,6 @@ protected:
     void closeEvent(QCloseEvent *e) override;
     void showEvent(QShowEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
-    void changeEvent(QEvent *e) override;
 
 private:
     void buildMenus();

@@ -426,8 +426,3 @@ void TEditor::dropEvent(QDropEvent *e)
     }
     QsciScintilla::dropEvent(e);
 }
-
-void TEditor::resizeEvent(QResizeEvent *e)
-{
-    QsciScintilla::resizeEvent(e);
-}

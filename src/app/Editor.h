@@ -86,7 +86,6 @@ protected:
     void dragEnterEvent(QDragEnterEvent *e) override;
     void dragMoveEvent(QDragMoveEvent *e) override;
     void dropEvent(QDropEvent *e) override;
-    void resizeEvent(QResizeEvent *e) override;
 
 private:
     long searchFrom(long from, const QByteArray &needle, bool matchCase, bool wholeWord, long *end);
