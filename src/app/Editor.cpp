@@ -62,7 +62,7 @@ TEditor::TEditor(QWidget *parent) : QsciScintilla(parent)
     SendScintilla(SCI_SETSCROLLWIDTH, 1);
     applyStyles();
     updateLineNumberWidth();
-    connect(this, &QsciScintilla::linesChanged, this, &TEditor::updateLineNumberWidth);
+    connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &TEditor::followSize);
     setAcceptDrops(true);
 }
 
@@ -78,6 +78,25 @@ void TEditor::applyStyles()
     setMarginsFont(font_);
     setCaretForegroundColor(fontColor_);
     updateLineNumberWidth();
+}
+
+void TEditor::followSize()
+{
+    updateLineNumberWidth();
+    // The control's accessibility support counts the characters from the top of the text at
+    // every insertion and deletion it is told of: some 40 ms per keystroke in a 20 MB text.
+    // Large texts do without those notices (screen readers still read the text itself).
+    setQuietEdits(SendScintilla(SCI_GETLENGTH) > LargeText);
+}
+
+void TEditor::setQuietEdits(bool large)
+{
+    if (large != quietEdits_) {
+        quietEdits_ = large;
+        // An insertion's notice carries its "performed by the user" flags too, so any mask
+        // that lets those through lets the insertion through: large texts get none.
+        SendScintilla(SCI_SETMODEVENTMASK, large ? 0L : long(SC_MODEVENTMASKALL));
+    }
 }
 
 void TEditor::updateLineNumberWidth()
@@ -96,6 +115,7 @@ void TEditor::loadUtf8(const QByteArray &utf8)
     const long wrap = SendScintilla(SCI_GETWRAPMODE);
     SendScintilla(SCI_SETWRAPMODE, 0L);
     SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
+    setQuietEdits(utf8.size() > LargeText); // before the text goes in: its notice alone is costly
     SendScintilla(SCI_CLEARALL);
     SendScintilla(SCI_ALLOCATE, long(utf8.size() + 1024));
     SendScintilla(SCI_APPENDTEXT, utf8.size(), utf8.constData());
@@ -105,7 +125,7 @@ void TEditor::loadUtf8(const QByteArray &utf8)
     SendScintilla(SCI_GOTOPOS, 0L);
     SendScintilla(SCI_SETWRAPMODE, wrap);
     bookmarkHandles_.fill(-1);
-    updateLineNumberWidth();
+    followSize();
 }
 
 QByteArray TEditor::utf8Text() const

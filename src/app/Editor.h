@@ -21,7 +21,13 @@ public:
         int startLine = 1, startCol = 1, endLine = 1, endCol = 1;
     };
 
+    // Texts larger than this many bytes are edited without per-change notices (see followSize).
+    static constexpr long LargeText = 2 * 1024 * 1024;
+
     explicit TEditor(QWidget *parent = nullptr);
+
+    // Whether the control currently leaves out its notices of insertions and deletions.
+    bool quietEdits() const { return quietEdits_; }
 
     // Replaces the whole text; the undo history is cleared and the modified flag is false.
     void loadUtf8(const QByteArray &utf8);
@@ -93,6 +99,8 @@ private:
     void lineColOf(long pos, int *line, int *col) const;
     void applyStyles();
     void updateLineNumberWidth();
+    void followSize();
+    void setQuietEdits(bool large);
 
     QsciLexerHTML *lexer_ = nullptr;
     std::array<int, 10> bookmarkHandles_{};
@@ -103,4 +111,5 @@ private:
     QColor fontColor_;
     QFont font_;
     int lineDigits_ = 0;
+    bool quietEdits_ = false;
 };

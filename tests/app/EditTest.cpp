@@ -252,6 +252,24 @@ TEST_F(EditTest, WrapLeavesTwoColumnsFreeAtTheRight)
     EXPECT_EQ(width, 2 * charWidth);
 }
 
+TEST_F(EditTest, LargeTextsEditWithoutChangeNotices)
+{
+    QByteArray big;
+    while (big.size() <= TEditor::LargeText)
+        big += "<p>some text of a large page</p>\n";
+    newDoc(big);
+    EXPECT_TRUE(ed()->quietEdits());
+    ed()->setCaret(2, 1);
+    ed()->insertAtCaret("x");
+    // The modified flag and the undo history do not depend on those notices.
+    EXPECT_TRUE(doc()->modified());
+    EXPECT_TRUE(doc()->isWindowModified());
+    trigger("EditUndo");
+    EXPECT_EQ(ed()->utf8Text(), big);
+    ed()->loadUtf8("small");
+    EXPECT_FALSE(ed()->quietEdits());
+}
+
 TEST_F(EditTest, MenuKeysBelongToTheFrame)
 {
     newDoc("");
