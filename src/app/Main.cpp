@@ -8,6 +8,7 @@
 #include "TabStrip.h"
 #include "TitleScreen.h"
 #include "tags/Navigation.h"
+#include "tags/Pickers.h"
 #include "tags/TagEngine.h"
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
@@ -231,6 +232,14 @@ void TmdiMain::bindCommands()
     c.bind(QStringLiteral("HTMLPrimer1Click"), [this] { HTMLPrimer1Click(); });
     tags_->bindCatalogue();
     navigation_->bindCommands();
+    auto present = [](QWidget *w) {
+        w->show();
+        w->raise();
+        w->activateWindow();
+    };
+    c.bind(QStringLiteral("Symbol1Click"), [this, present] { present(symbolPicker()); });
+    c.bind(QStringLiteral("HTMLTagsChooser1Click"), [this, present] { present(tagPicker()); });
+    c.bind(QStringLiteral("ColorChooser1Click"), [this, present] { present(colorChooser()); });
     c.bind(QStringLiteral("ImageTools1Click"), [this] { ImageTools1Click(); });
 }
 
@@ -394,6 +403,9 @@ void TmdiMain::closeEvent(QCloseEvent *e)
         d->close();
     if (help_)
         help_->close();
+    for (QWidget *w : std::initializer_list<QWidget *>{symbols_, tagChooser_, colorChooser_})
+        if (w && w->isVisible())
+            w->close();
     e->accept();
 }
 
@@ -411,6 +423,27 @@ void TmdiMain::setStatusLine(const QString &text)
         return;
     StatusLine->setText(text);
     ++statusLineWrites_;
+}
+
+TfSymbol *TmdiMain::symbolPicker()
+{
+    if (!symbols_)
+        symbols_ = new TfSymbol(*this);
+    return symbols_;
+}
+
+TfHTMLTags *TmdiMain::tagPicker()
+{
+    if (!tagChooser_)
+        tagChooser_ = new TfHTMLTags(*this);
+    return tagChooser_;
+}
+
+TfColorChooser *TmdiMain::colorChooser()
+{
+    if (!colorChooser_)
+        colorChooser_ = new TfColorChooser(*this);
+    return colorChooser_;
 }
 
 void TmdiMain::setLastTagPanel(const QString &text)

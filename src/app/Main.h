@@ -45,6 +45,10 @@ public:
     FileCommands &files() const { return *files_; }
     TagEngine &tags() const { return *tags_; }
     Navigation &navigation() const { return *navigation_; }
+    // The pickers, made when first asked for.
+    class TfSymbol *symbolPicker();
+    class TfHTMLTags *tagPicker();
+    class TfColorChooser *colorChooser();
     // The text of the last-tag panel of the status bar.
     void setLastTagPanel(const QString &text);
     QString lastTagPanel() const;
@@ -147,4 +151,7 @@ private:
     HelpWindow *help_ = nullptr;
     QString helpFolder_;
     class TitleScreen *earlyTitle_ = nullptr;
+    class TfSymbol *symbols_ = nullptr;
+    class TfHTMLTags *tagChooser_ = nullptr;
+    class TfColorChooser *colorChooser_ = nullptr;
 };

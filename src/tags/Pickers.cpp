@@ -1,0 +1,278 @@
+#include "Pickers.h"
+
+#include "PickerTables.h"
+#include "TagEngine.h"
+#include "app/Main.h"
+#include "app/Ubag.h"
+#include "platform/AppPaths.h"
+#include "platform/Dialogs.h"
+#include "platform/TextFile.h"
+
+#include <QEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Paints an entry's two columns, the second starting at a share of the width.
+class TwoColumnDelegate : public QStyledItemDelegate {
+public:
+    TwoColumnDelegate(double share, QObject *parent) : QStyledItemDelegate(parent), share_(share) {}
+
+    void paint(QPainter *p, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QString entry = opt.text;
+        opt.text.clear();
+        opt.widget->style()->drawControl(QStyle::CE_ItemViewItem, &opt, p, opt.widget);
+        const QRect r = opt.rect.adjusted(4, 0, -4, 0);
+        const int split = r.left() + int(r.width() * share_);
+        p->save();
+        p->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+        const QRect first(r.left(), r.top(), split - r.left() - 6, r.height());
+        const QRect second(split, r.top(), r.right() - split, r.height());
+        p->drawText(first, Qt::AlignVCenter | Qt::AlignLeft,
+                    opt.fontMetrics.elidedText(PickerList::firstColumn(entry), Qt::ElideRight, first.width()));
+        p->drawText(second, Qt::AlignVCenter | Qt::AlignLeft,
+                    opt.fontMetrics.elidedText(PickerList::secondColumn(entry), Qt::ElideRight, second.width()));
+        p->restore();
+    }
+
+private:
+    double share_;
+};
+
+} // namespace
+
+PickerList::PickerList(double secondColumnShare, QWidget *parent) : QListWidget(parent)
+{
+    setItemDelegate(new TwoColumnDelegate(secondColumnShare, this));
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+}
+
+QString PickerList::firstColumn(const QString &entry)
+{
+    const qsizetype tab = entry.indexOf(u'\t');
+    return tab < 0 ? entry : entry.left(tab);
+}
+
+QString PickerList::secondColumn(const QString &entry)
+{
+    const qsizetype tab = entry.indexOf(u'\t');
+    return tab < 0 ? QString() : entry.mid(tab + 1);
+}
+
+void PickerList::startDrag(Qt::DropActions supportedActions)
+{
+    if (!currentItem())
+        return;
+    if (onDrag)
+        onDrag(currentItem()->text());
+    QListWidget::startDrag(supportedActions);
+}
+
+ListPicker::ListPicker(TmdiMain &frame, const QString &name, const QString &caption, const QString &bagSection,
+                       double share, const QString &hint)
+    : QMainWindow(&frame, Qt::Window), frame_(frame)
+{
+    setObjectName(name);
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    list_ = new PickerList(share, this);
+    list_->setObjectName(QStringLiteral("lSym"));
+    list_->setToolTip(hint);
+    list_->setStatusTip(hint);
+    setCentralWidget(list_);
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    file->addAction(tr("&Close"), this, &ListPicker::Close1Click)->setObjectName(QStringLiteral("Close1"));
+    keepOnTop_ = file->addAction(tr("&Keep on Top"));
+    keepOnTop_->setObjectName(QStringLiteral("KeeponTop1"));
+    keepOnTop_->setCheckable(true);
+    keepOnTop_->setChecked(true);
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    connect(keepOnTop_, &QAction::triggered, this, [this] {
+        // The menu already flipped the check; the handler flips it itself.
+        keepOnTop_->setChecked(!keepOnTop_->isChecked());
+        KeeponTop1Click();
+    });
+    Prefs = new TBag(QStringLiteral("tolvopt.ini"), bagSection, this);
+    Prefs->setObjectName(QStringLiteral("Prefs"));
+    new BagPlacement(this, Prefs);
+    resize(320, 420);
+}
+
+void ListPicker::KeeponTop1Click()
+{
+    keepOnTop_->setChecked(!keepOnTop_->isChecked());
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, keepOnTop_->isChecked());
+    if (shown)
+        show(); // changing the flag hides the window
+}
+
+TfSymbol::TfSymbol(TmdiMain &frame)
+    : ListPicker(frame, QStringLiteral("TfSymbol"), QStringLiteral("Symbols"), QStringLiteral("Symbols"), 0.3,
+                 QStringLiteral("Double Click or Drag & Drop to Insert Symbol"))
+{
+    for (int i = 0; i < PickerTables::symbolCount; ++i)
+        list()->addItem(QString::fromUtf8(PickerTables::symbols[i]));
+    list()->onDrag = [this](const QString &entry) {
+        frame_.LastOpenTag = PickerList::firstColumn(entry);
+        frame_.LastCloseTag.clear();
+    };
+    connect(list(), &QListWidget::itemDoubleClicked, this, &TfSymbol::lSymDblClick);
+}
+
+bool TfSymbol::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate)
+        LoadSymbols();
+    return ListPicker::event(e);
+}
+
+void TfSymbol::LoadSymbols()
+{
+    const QString path = AppPaths::programFile(QStringLiteral("symbols.web"));
+    if (!QFileInfo::exists(path))
+        return;
+    const TextFile::Loaded file = TextFile::load(path);
+    if (!file.ok)
+        return;
+    QString text = QString::fromUtf8(file.utf8);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QStringList lines = text.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    list()->clear();
+    list()->addItems(lines);
+}
+
+void TfSymbol::lSymDblClick()
+{
+    if (QListWidgetItem *item = list()->currentItem())
+        frame_.tags().InsertTag(PickerList::firstColumn(item->text()), QString());
+}
+
+TfHTMLTags::TfHTMLTags(TmdiMain &frame)
+    : ListPicker(frame, QStringLiteral("TfHTMLTags"), QStringLiteral("HTML Tags"), QStringLiteral("HTML Tags"), 0.5,
+                 QStringLiteral("Double Click or Drag & Drop to Insert HTML Tag"))
+{
+    for (int i = 0; i < PickerTables::tagCount; ++i)
+        list()->addItem(QString::fromUtf8(PickerTables::tags[i]));
+    list()->onDrag = [this](const QString &entry) {
+        frame_.LastOpenTag = PickerList::firstColumn(entry);
+        frame_.LastCloseTag = PickerList::secondColumn(entry);
+    };
+    connect(list(), &QListWidget::itemDoubleClicked, this, &TfHTMLTags::InsertHTML);
+}
+
+void TfHTMLTags::InsertHTML()
+{
+    QListWidgetItem *item = list()->currentItem();
+    if (!item)
+        return;
+    frame_.LastOpenTag = PickerList::firstColumn(item->text());
+    frame_.LastCloseTag = PickerList::secondColumn(item->text());
+    frame_.tags().InsertTag(frame_.LastOpenTag, frame_.LastCloseTag);
+}
+
+const char *const TfColorChooser::gridColors[16] = {"#000000", "#800000", "#008000", "#808000", "#000080", "#800080",
+                                                    "#008080", "#C0C0C0", "#808080", "#FF0000", "#00FF00", "#FFFF00",
+                                                    "#0000FF", "#FF00FF", "#00FFFF", "#FFFFFF"};
+
+TfColorChooser::TfColorChooser(TmdiMain &frame) : QDialog(&frame), frame_(frame)
+{
+    setObjectName(QStringLiteral("TfColorChooser"));
+    setWindowTitle(QStringLiteral("Color Chooser"));
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    setModal(false);
+
+    auto *grid = new QGridLayout;
+    grid->setSpacing(3);
+    for (int i = 0; i < 16; ++i) {
+        auto *cell = new QToolButton(this);
+        cell->setObjectName(QStringLiteral("ColorGrid%1").arg(i));
+        cell->setFixedSize(34, 26);
+        cell->setToolTip(QString::fromLatin1(gridColors[i]));
+        cell->setStyleSheet(QStringLiteral("QToolButton { background: %1; border: 1px solid #606060; }")
+                                .arg(QString::fromLatin1(gridColors[i])));
+        connect(cell, &QToolButton::clicked, this, [this, i] { ColorGridClick(i); });
+        grid->addWidget(cell, i / 4, i % 4);
+    }
+    auto *more = new QPushButton(QStringLiteral("&More Colors ..."), this);
+    more->setObjectName(QStringLiteral("btnMore"));
+    edtValue = new QLineEdit(QStringLiteral("#FFFFFF"), this);
+    edtValue->setObjectName(QStringLiteral("edtValue"));
+    edtValue->setMaxLength(7);
+    edtValue->setToolTip(QStringLiteral("RGB Value : You can also type one in here."));
+    auto *insert = new QPushButton(QStringLiteral("Insert"), this);
+    insert->setObjectName(QStringLiteral("OKBtn"));
+    insert->setToolTip(QStringLiteral("Insert the Color Code at the current cursor position"));
+    insert->setDefault(true);
+    auto *closeBtn = new QPushButton(QStringLiteral("&Close"), this);
+    closeBtn->setObjectName(QStringLiteral("CancelBtn"));
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(insert);
+    buttons->addWidget(closeBtn);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(more);
+    layout->addWidget(edtValue);
+    layout->addLayout(buttons);
+
+    connect(more, &QPushButton::clicked, this, &TfColorChooser::btnMoreClick);
+    connect(insert, &QPushButton::clicked, this, &TfColorChooser::OKBtnClick);
+    connect(closeBtn, &QPushButton::clicked, this, &TfColorChooser::CancelBtnClick);
+
+    Prefs = new TBag(QStringLiteral("tolvopt.ini"), QStringLiteral("Color Chooser"), this);
+    Prefs->setObjectName(QStringLiteral("Prefs"));
+    new BagPlacement(this, Prefs);
+}
+
+QString TfColorChooser::swapRGB(const QString &bgr)
+{
+    if (bgr.size() != 6)
+        return bgr;
+    return bgr.mid(4, 2) + bgr.mid(2, 2) + bgr.left(2);
+}
+
+QString TfColorChooser::colorCode(const QColor &c)
+{
+    // The colour value holds blue, green, red from the high byte down.
+    const QString bgr = QStringLiteral("%1").arg(ColorCode::fromColor(c), 6, 16, QLatin1Char('0')).toUpper();
+    return u'#' + swapRGB(bgr);
+}
+
+void TfColorChooser::ColorGridClick(int index)
+{
+    if (index >= 0 && index < 16)
+        edtValue->setText(colorCode(QColor(QString::fromLatin1(gridColors[index]))));
+}
+
+void TfColorChooser::btnMoreClick()
+{
+    QColor c(edtValue->text());
+    if (!c.isValid())
+        c = Qt::white;
+    if (Dialogs::instance().color(this, c))
+        edtValue->setText(colorCode(c));
+}
+
+void TfColorChooser::OKBtnClick()
+{
+    frame_.tags().InsertTag(edtValue->text(), QString());
+}

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QDialog>
+#include <QListWidget>
+#include <QMainWindow>
+#include <functional>
+
+class QLineEdit;
+class TBag;
+class TmdiMain;
+
+// A list of two-column entries ("text TAB second column"); the second column starts at a
+// share of the list's width. When the user drags an entry, onDrag gets the entry's text
+// before the drag starts, so a drop on a document can insert it.
+class PickerList : public QListWidget {
+    Q_OBJECT
+public:
+    PickerList(double secondColumnShare, QWidget *parent);
+    std::function<void(const QString &)> onDrag;
+
+    // The text of an entry before its first TAB, and after it.
+    static QString firstColumn(const QString &entry);
+    static QString secondColumn(const QString &entry);
+
+protected:
+    void startDrag(Qt::DropActions supportedActions) override;
+};
+
+// A picker window with a list, and File > "&Close" and "&Keep on Top".
+class ListPicker : public QMainWindow {
+    Q_OBJECT
+public:
+    PickerList *list() const { return list_; }
+    QAction *keepOnTop() const { return keepOnTop_; }
+
+public slots:
+    void KeeponTop1Click();
+    void Close1Click() { close(); }
+
+protected:
+    ListPicker(TmdiMain &frame, const QString &name, const QString &caption, const QString &bagSection,
+               double share, const QString &hint);
+    TmdiMain &frame_;
+
+private:
+    PickerList *list_;
+    QAction *keepOnTop_;
+    TBag *Prefs;
+};
+
+// The symbol picker: character entities, from "symbols.web" in the program folder when it
+// exists, else the built-in list.
+class TfSymbol : public ListPicker {
+    Q_OBJECT
+public:
+    explicit TfSymbol(TmdiMain &frame);
+
+public slots:
+    void LoadSymbols();
+    void lSymDblClick();
+
+protected:
+    bool event(QEvent *e) override;
+};
+
+// The HTML tag chooser: opening and closing texts of 80 tags.
+class TfHTMLTags : public ListPicker {
+    Q_OBJECT
+public:
+    explicit TfHTMLTags(TmdiMain &frame);
+
+public slots:
+    void InsertHTML();
+};
+
+// The colour chooser: 16 colours, the system colour dialog, and an edit box whose text goes in.
+class TfColorChooser : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfColorChooser(TmdiMain &frame);
+
+    // The colour's code "#RRGGBB".
+    static QString colorCode(const QColor &c);
+    // Turns six hexadecimal digits in blue, green, red order into red, green, blue.
+    static QString swapRGB(const QString &bgr);
+    static const char *const gridColors[16];
+
+    QLineEdit *valueEdit() const { return edtValue; }
+
+public slots:
+    void ColorGridClick(int index);
+    void btnMoreClick();
+    void OKBtnClick();
+    void CancelBtnClick() { close(); }
+
+private:
+    TmdiMain &frame_;
+    QLineEdit *edtValue;
+    TBag *Prefs;
+};
