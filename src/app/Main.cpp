@@ -7,6 +7,7 @@
 #include "Megares.h"
 #include "TabStrip.h"
 #include "TitleScreen.h"
+#include "tags/MacroWindows.h"
 #include "tags/Navigation.h"
 #include "tags/Pickers.h"
 #include "tags/TagEngine.h"
@@ -240,6 +241,9 @@ void TmdiMain::bindCommands()
     c.bind(QStringLiteral("Symbol1Click"), [this, present] { present(symbolPicker()); });
     c.bind(QStringLiteral("HTMLTagsChooser1Click"), [this, present] { present(tagPicker()); });
     c.bind(QStringLiteral("ColorChooser1Click"), [this, present] { present(colorChooser()); });
+    c.bind(QStringLiteral("Macro1Click"), [this, present] { present(macroPicker()); });
+    c.bind(QStringLiteral("Macros1Click"), [this] { Dialogs::instance().exec(macroDialog()); });
+    c.bind(QStringLiteral("ExpandMacrosNow1Click"), [this] { ExpandMacrosNow(*this); });
     c.bind(QStringLiteral("ImageTools1Click"), [this] { ImageTools1Click(); });
 }
 
@@ -403,7 +407,7 @@ void TmdiMain::closeEvent(QCloseEvent *e)
         d->close();
     if (help_)
         help_->close();
-    for (QWidget *w : std::initializer_list<QWidget *>{symbols_, tagChooser_, colorChooser_})
+    for (QWidget *w : std::initializer_list<QWidget *>{symbols_, tagChooser_, colorChooser_, macroPicker_})
         if (w && w->isVisible())
             w->close();
     e->accept();
@@ -444,6 +448,20 @@ TfColorChooser *TmdiMain::colorChooser()
     if (!colorChooser_)
         colorChooser_ = new TfColorChooser(*this);
     return colorChooser_;
+}
+
+TfMacros *TmdiMain::macroDialog()
+{
+    if (!macroDialog_)
+        macroDialog_ = new TfMacros(*this);
+    return macroDialog_;
+}
+
+TfAddMac *TmdiMain::macroPicker()
+{
+    if (!macroPicker_)
+        macroPicker_ = new TfAddMac(*this);
+    return macroPicker_;
 }
 
 void TmdiMain::setLastTagPanel(const QString &text)

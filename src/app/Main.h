@@ -49,6 +49,8 @@ public:
     class TfSymbol *symbolPicker();
     class TfHTMLTags *tagPicker();
     class TfColorChooser *colorChooser();
+    class TfMacros *macroDialog();
+    class TfAddMac *macroPicker();
     // The text of the last-tag panel of the status bar.
     void setLastTagPanel(const QString &text);
     QString lastTagPanel() const;
@@ -154,4 +156,6 @@ private:
     class TfSymbol *symbols_ = nullptr;
     class TfHTMLTags *tagChooser_ = nullptr;
     class TfColorChooser *colorChooser_ = nullptr;
+    class TfMacros *macroDialog_ = nullptr;
+    class TfAddMac *macroPicker_ = nullptr;
 };

@@ -1,0 +1,102 @@
+#include "Macros.h"
+
+#include "platform/AppPaths.h"
+#include "platform/TextFile.h"
+
+#include <QSaveFile>
+
+namespace Macros {
+
+QStringList builtInSystemMacros()
+{
+    return {QStringLiteral("[HURL]\t<A HREF=\"index.html\"></A>"),
+            QStringLiteral("[CREDIT]\t<!-- This page was created by Tolvenra Pro-->"),
+            QStringLiteral("[TOLV]\tTolvenra Pro for Windows")};
+}
+
+QStringList sampleUserMacros()
+{
+    return {QStringLiteral("[TOP]\t<A HREF=\"#top\">Back to the top</A>"),
+            QStringLiteral("[NEW]\t<STRONG>New!</STRONG>"),
+            QStringLiteral("[COPY]\t&copy; All rights reserved.")};
+}
+
+QString userFile()
+{
+    return AppPaths::programFile(QStringLiteral("user.mcr"));
+}
+
+QString systemFile()
+{
+    return AppPaths::programFile(QStringLiteral("system.mcr"));
+}
+
+QStringList readFile(const QString &path)
+{
+    const TextFile::Loaded file = TextFile::load(path);
+    if (!file.ok)
+        return {};
+    QString text = QString::fromUtf8(file.utf8);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QStringList lines = text.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+bool writeFile(const QString &path, const QStringList &entries, QString *error)
+{
+    QByteArray bytes;
+    for (const QString &e : entries)
+        bytes += e.toUtf8() + "\r\n";
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+        *error = out.errorString();
+        return false;
+    }
+    return true;
+}
+
+Expansion expand(const QByteArray &utf8, const QStringList &lookup)
+{
+    Expansion r;
+    r.text.reserve(utf8.size());
+    qsizetype pos = 0;   // copied up to here
+    qsizetype from = 0;  // the next "[" is looked for from here
+    while (true) {
+        const qsizetype open = utf8.indexOf('[', from);
+        if (open < 0)
+            break;
+        const qsizetype close = utf8.indexOf(']', open + 1);
+        if (close < 0) {
+            from = open + 1; // skipped, not counted
+            continue;
+        }
+        const QString bracketed = QString::fromUtf8(utf8.constData() + open, close - open + 1);
+        QString expansion;
+        bool matched = false;
+        for (const QString &entry : lookup) {
+            if (entry.left(bracketed.size()).compare(bracketed, Qt::CaseInsensitive) == 0) {
+                expansion = entry.mid(bracketed.size() + 1);
+                matched = true;
+                break;
+            }
+        }
+        ++r.count;
+        r.text.append(utf8.constData() + pos, open - pos);
+        if (matched) {
+            r.text.append(expansion.toUtf8());
+            ++r.replaced;
+            r.lastHandled = expansion;
+        } else {
+            r.text.append(utf8.constData() + open, close - open + 1);
+            r.lastHandled = bracketed;
+        }
+        pos = from = close + 1;
+        r.caret = r.text.size();
+    }
+    r.text.append(utf8.constData() + pos, utf8.size() - pos);
+    return r;
+}
+
+} // namespace Macros

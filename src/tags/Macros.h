@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Macros: "[NAME]" TAB expansion, one a line. User macros live in "user.mcr", system macros in
+// "system.mcr" (optional, read only) or the three built-in ones.
+namespace Macros {
+
+QStringList builtInSystemMacros();
+// Sample entries the definition dialog shows before the user has saved macros of their own.
+QStringList sampleUserMacros();
+
+// The lines of a macro file; a missing or unreadable file gives an empty list.
+QStringList readFile(const QString &path);
+// Writes the lines with CR LF by atomic replace; false with *error on failure.
+bool writeFile(const QString &path, const QStringList &entries, QString *error);
+
+QString userFile();
+QString systemFile();
+
+struct Expansion {
+    QByteArray text;        // the document afterwards
+    int count = 0;          // bracketed texts met, matched or not
+    int replaced = 0;       // of which expanded
+    QString lastHandled;    // the last expansion or unmatched bracketed text
+    qsizetype caret = -1;   // where the run ended, -1 when nothing was found
+};
+
+// Replaces, in one pass from the top, every "[...]" that a lookup entry starts with (without
+// regard to case) by the entry's expansion; the first matching entry wins, and an expansion is
+// never scanned again. A "[" with no "]" after it is left alone.
+Expansion expand(const QByteArray &utf8, const QStringList &lookup);
+
+} // namespace Macros
