@@ -14,6 +14,7 @@
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
 #include "platform/HelpWindow.h"
+#include "tools/Plugin.h"
 #include "tools/Totd.h"
 
 #include <QAction>
@@ -244,6 +245,7 @@ void TmdiMain::bindCommands()
     c.bind(QStringLiteral("Macro1Click"), [this, present] { present(macroPicker()); });
     c.bind(QStringLiteral("Macros1Click"), [this] { Dialogs::instance().exec(macroDialog()); });
     c.bind(QStringLiteral("ExpandMacrosNow1Click"), [this] { ExpandMacrosNow(*this); });
+    c.bind(QStringLiteral("mPlugInsClick"), [this, present] { present(plugIns()); });
     c.bind(QStringLiteral("ImageTools1Click"), [this] { ImageTools1Click(); });
 }
 
@@ -407,7 +409,7 @@ void TmdiMain::closeEvent(QCloseEvent *e)
         d->close();
     if (help_)
         help_->close();
-    for (QWidget *w : std::initializer_list<QWidget *>{symbols_, tagChooser_, colorChooser_, macroPicker_})
+    for (QWidget *w : std::initializer_list<QWidget *>{symbols_, tagChooser_, colorChooser_, macroPicker_, plugIns_})
         if (w && w->isVisible())
             w->close();
     e->accept();
@@ -455,6 +457,13 @@ TfMacros *TmdiMain::macroDialog()
     if (!macroDialog_)
         macroDialog_ = new TfMacros(*this);
     return macroDialog_;
+}
+
+TfPlugIn *TmdiMain::plugIns()
+{
+    if (!plugIns_)
+        plugIns_ = new TfPlugIn(*this);
+    return plugIns_;
 }
 
 TfAddMac *TmdiMain::macroPicker()

@@ -51,6 +51,7 @@ public:
     class TfColorChooser *colorChooser();
     class TfMacros *macroDialog();
     class TfAddMac *macroPicker();
+    class TfPlugIn *plugIns();
     // The text of the last-tag panel of the status bar.
     void setLastTagPanel(const QString &text);
     QString lastTagPanel() const;
@@ -158,4 +159,5 @@ private:
     class TfColorChooser *colorChooser_ = nullptr;
     class TfMacros *macroDialog_ = nullptr;
     class TfAddMac *macroPicker_ = nullptr;
+    class TfPlugIn *plugIns_ = nullptr;
 };

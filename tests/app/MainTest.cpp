@@ -302,8 +302,8 @@ TEST_F(FrameTest, MenusCarryTheirShortcuts)
 TEST_F(FrameTest, CommandsWithoutAHandlerYetAreDisabled)
 {
     start();
-    EXPECT_FALSE(frame->commands().action("mPlugInsClick")->isEnabled());
-    EXPECT_FALSE(frame->commands().trigger("mPlugInsClick"));
+    EXPECT_FALSE(frame->commands().action("GrabURLs1Click")->isEnabled());
+    EXPECT_FALSE(frame->commands().trigger("GrabURLs1Click"));
     EXPECT_TRUE(frame->commands().action("FileNew")->isEnabled());
     // Hidden items stay hidden.
     EXPECT_FALSE(frame->findChild<QAction *>("PrintPreview2")->isVisible());

@@ -1,0 +1,214 @@
+#include "Plugin.h"
+
+#include "app/Main.h"
+#include "app/Ubag.h"
+#include "platform/AppPaths.h"
+#include "platform/HelpWindow.h"
+#include "platform/TextFile.h"
+#include "tags/TagEngine.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+PlugInCommand PlugInCommand::parse(const QString &line)
+{
+    PlugInCommand c;
+    const qsizetype first = line.indexOf(u'\t');
+    if (first < 0) {
+        // No tab: the whole line describes and is inserted after the selection.
+        c.description = line;
+        c.right = line.left(255);
+        return c;
+    }
+    c.description = line.left(first);
+    const QString rest = line.mid(first + 1).left(255);
+    const qsizetype second = rest.indexOf(u'\t');
+    if (second < 0) {
+        c.right = rest;
+    } else {
+        c.left = rest.left(second);
+        c.right = rest.mid(second + 1);
+    }
+    return c;
+}
+
+QStringList builtInPlugInCommands()
+{
+    return {
+        QStringLiteral("Background Color : Black\t<BODY BGCOLOR=\"#000000\">\t"),
+        QStringLiteral("Background Color : Blue\t<BODY BGCOLOR=\"#0000FF\">\t"),
+        QStringLiteral("Background Color : Cyan\t<BODY BGCOLOR=\"#00FFFF\">\t"),
+        QStringLiteral("Background Color : Green\t<BODY BGCOLOR=\"#00FF00\">\t"),
+        QStringLiteral("Background Color : Magenta\t<BODY BGCOLOR=\"#FF00FF\">\t"),
+        QStringLiteral("Background Color : Nice Yellow\t<BODY BGCOLOR=\"#FFE27F\" TEXT=\"#000000\">\t"),
+        QStringLiteral("Background Color : Red\t<BODY BGCOLOR=\"#FF0000\">\t"),
+        QStringLiteral("Background Color : White\t<BODY BGCOLOR=\"#FFFFFF\">\t"),
+        QStringLiteral("Background Color : Yellow\t<BODY BGCOLOR=\"#FFFF00\">\t"),
+        QStringLiteral("Background Extended\t<BODY BGCOLOR=\"#000000\" TEXT=\"#FFFFFF\" LINK=\"#FF0000\" "
+                       "VLINK=\"#C000C0\" ALINK=\"#FF0000\">\t"),
+        QStringLiteral("Background Simple\t<BODY BACKGROUND=\"\t\">"),
+    };
+}
+
+void PlugInList::startDrag(Qt::DropActions supportedActions)
+{
+    if (!currentItem())
+        return;
+    if (onDrag)
+        onDrag(currentItem()->data(0, Qt::UserRole).toString());
+    QTreeWidget::startDrag(supportedActions);
+}
+
+TfPlugIn::TfPlugIn(TmdiMain &frame) : QMainWindow(&frame, Qt::Window), frame_(frame)
+{
+    setObjectName(QStringLiteral("TfPlugIn"));
+    setWindowTitle(QStringLiteral("Tolvenra Plug Ins"));
+
+    lstPFiles = new QComboBox(this);
+    lstPFiles->setObjectName(QStringLiteral("lstPFiles"));
+    lstPFiles->setToolTip(QStringLiteral("Select a Plug In file to display"));
+    lPlug = new PlugInList(this);
+    lPlug->setObjectName(QStringLiteral("lPlug"));
+    lPlug->setToolTip(QStringLiteral("Double Click or Drag & Drop to Insert HTML Tag"));
+    lPlug->setColumnCount(3);
+    lPlug->setHeaderLabels({QStringLiteral("Description"), QStringLiteral("Insert Left"), QStringLiteral("Insert Right")});
+    lPlug->header()->setSectionsMovable(false);
+    lPlug->setRootIsDecorated(false);
+    lPlug->setDragEnabled(true);
+    lPlug->setDragDropMode(QAbstractItemView::DragOnly);
+    auto *insert = new QPushButton(QStringLiteral("&Insert"), this);
+    insert->setObjectName(QStringLiteral("OKBtn"));
+    auto *closeBtn = new QPushButton(QStringLiteral("&Close"), this);
+    closeBtn->setObjectName(QStringLiteral("CancelBtn"));
+    closeBtn->setShortcut(QKeySequence(Qt::Key_Escape));
+    auto *help = new QPushButton(QStringLiteral("&Help"), this);
+    help->setObjectName(QStringLiteral("HelpBtn"));
+    auto *refresh = new QPushButton(QStringLiteral("&Refresh List"), this);
+    refresh->setObjectName(QStringLiteral("btnRefresh"));
+    refresh->setToolTip(QStringLiteral("Refresh list of Plug In Files"));
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(lstPFiles, 1);
+    top->addWidget(refresh);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(insert);
+    buttons->addWidget(closeBtn);
+    buttons->addWidget(help);
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->addLayout(top);
+    layout->addWidget(lPlug, 1);
+    layout->addLayout(buttons);
+    setCentralWidget(central);
+
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("&Close"), this, &QWidget::close)->setObjectName(QStringLiteral("Close1"));
+    keepOnTop_ = file->addAction(QStringLiteral("&Keep on Top"));
+    keepOnTop_->setObjectName(QStringLiteral("KeeponTop1"));
+    keepOnTop_->setCheckable(true);
+    keepOnTop_->setChecked(true);
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    connect(keepOnTop_, &QAction::triggered, this, [this] {
+        keepOnTop_->setChecked(!keepOnTop_->isChecked());
+        KeeponTop1Click();
+    });
+    menuBar()->addMenu(QStringLiteral("&Refresh"))
+        ->addAction(QStringLiteral("&Rescan for PlugIn Files"), this, &TfPlugIn::SetListBox);
+
+    connect(insert, &QPushButton::clicked, this, &TfPlugIn::OKBtnClick);
+    connect(closeBtn, &QPushButton::clicked, this, &QWidget::close);
+    connect(help, &QPushButton::clicked, this, [this] {
+        frame_.HelpContents();
+        if (HelpWindow *h = frame_.helpWindow())
+            h->showTopic(QStringLiteral("plugins.html"));
+    });
+    connect(refresh, &QPushButton::clicked, this, &TfPlugIn::SetListBox);
+    connect(lstPFiles, &QComboBox::activated, this, &TfPlugIn::GetCommands);
+    connect(lPlug, &QTreeWidget::itemDoubleClicked, this, &TfPlugIn::OKBtnClick);
+    lPlug->onDrag = [this](const QString &line) {
+        const PlugInCommand c = PlugInCommand::parse(line);
+        frame_.LastOpenTag = c.left;
+        frame_.LastCloseTag = c.right;
+    };
+
+    auto *bag = new TBag(QStringLiteral("tolvopt.ini"), QStringLiteral("Plug Ins"), this);
+    bag->setObjectName(QStringLiteral("Prefs"));
+    new BagPlacement(this, bag);
+    resize(620, 420);
+
+    setCommands(builtInPlugInCommands());
+    SetListBox();
+}
+
+void TfPlugIn::setCommands(QStringList lines)
+{
+    lines.sort();
+    lPlug->clear();
+    for (const QString &line : std::as_const(lines)) {
+        const PlugInCommand c = PlugInCommand::parse(line);
+        auto *item = new QTreeWidgetItem(lPlug, {c.description, c.left, c.right});
+        item->setData(0, Qt::UserRole, line);
+    }
+    const int w = qMax(300, lPlug->viewport()->width());
+    lPlug->setColumnWidth(0, w * 35 / 100);
+    lPlug->setColumnWidth(1, w * 40 / 100);
+}
+
+QStringList TfPlugIn::commandLines() const
+{
+    QStringList out;
+    for (int i = 0; i < lPlug->topLevelItemCount(); ++i)
+        out << lPlug->topLevelItem(i)->data(0, Qt::UserRole).toString();
+    return out;
+}
+
+void TfPlugIn::SetListBox()
+{
+    QStringList files = QDir(AppPaths::programFolder()).entryList({QStringLiteral("*.plg")}, QDir::Files | QDir::Hidden);
+    if (files.isEmpty())
+        return;
+    files.sort(Qt::CaseInsensitive);
+    lstPFiles->clear();
+    lstPFiles->addItems(files);
+    lstPFiles->setCurrentIndex(0);
+    GetCommands();
+}
+
+void TfPlugIn::GetCommands()
+{
+    if (lstPFiles->currentIndex() < 0)
+        return;
+    const TextFile::Loaded file = TextFile::load(AppPaths::programFile(lstPFiles->currentText()));
+    if (!file.ok)
+        return;
+    QString text = QString::fromUtf8(file.utf8);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QStringList lines = text.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    setCommands(lines);
+}
+
+void TfPlugIn::OKBtnClick()
+{
+    QTreeWidgetItem *item = lPlug->currentItem();
+    if (!item)
+        return;
+    const PlugInCommand c = PlugInCommand::parse(item->data(0, Qt::UserRole).toString());
+    frame_.tags().InsertTag(c.left, c.right);
+}
+
+void TfPlugIn::KeeponTop1Click()
+{
+    keepOnTop_->setChecked(!keepOnTop_->isChecked());
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, keepOnTop_->isChecked());
+    if (shown)
+        show();
+}

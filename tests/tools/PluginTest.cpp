@@ -1,0 +1,107 @@
+#include "support/FrameFixture.h"
+#include "tools/Plugin.h"
+
+#include <QComboBox>
+#include <QFile>
+
+namespace {
+
+struct ParseCase {
+    const char *line, *description, *left, *right;
+};
+
+class ParsePlugIn : public ::testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParsePlugIn, SplitsAtTheFirstTwoTabs)
+{
+    const PlugInCommand c = PlugInCommand::parse(QString::fromUtf8(GetParam().line));
+    EXPECT_EQ(c.description, GetParam().description);
+    EXPECT_EQ(c.left, GetParam().left);
+    EXPECT_EQ(c.right, GetParam().right);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, ParsePlugIn,
+                         ::testing::Values(ParseCase{"Bold\t<B>\t</B>", "Bold", "<B>", "</B>"},
+                                           ParseCase{"One tab\tafter", "One tab", "", "after"},
+                                           ParseCase{"no tab at all", "no tab at all", "", "no tab at all"},
+                                           ParseCase{"Three\ta\tb\tc", "Three", "a", "b\tc"},
+                                           ParseCase{"Empty\t\t", "Empty", "", ""}),
+                         [](const ::testing::TestParamInfo<ParseCase> &info) { return "line" + std::to_string(info.index); });
+
+TEST(ParsePlugIn, OnlyTheFirst255CharactersAfterTheFirstTabCount)
+{
+    const PlugInCommand c = PlugInCommand::parse("D\t" + QString(200, u'l') + "\t" + QString(200, u'r'));
+    EXPECT_EQ(c.left.size(), 200);
+    EXPECT_EQ(c.right.size(), 54);
+}
+
+class PlugInTest : public FrameTest {
+protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        startEmpty();
+        trigger("FileNew");
+        ed()->loadUtf8("");
+    }
+};
+
+TEST_F(PlugInTest, ShippedFilesAreListedAlphabetically)
+{
+    home.write("aaa.plg", "Zed\t<Z>\t</Z>\r\nAlpha\t<A>\t</A>\r\n");
+    trigger("mPlugInsClick");
+    TfPlugIn *p = frame->plugIns();
+    ASSERT_GE(p->fileBox()->count(), 3);
+    EXPECT_EQ(p->fileBox()->itemText(0), "aaa.plg");
+    EXPECT_EQ(p->fileBox()->itemText(1), "HTML5 Structure.plg");
+    // The first file's commands, sorted by line.
+    EXPECT_EQ(p->commandLines(), QStringList({"Alpha\t<A>\t</A>", "Zed\t<Z>\t</Z>"}));
+}
+
+TEST_F(PlugInTest, BuiltInCommandsWithoutPlugInFiles)
+{
+    for (const QString &f : QDir(home.path()).entryList({"*.plg"}))
+        QFile::remove(home.path(f));
+    TfPlugIn *p = frame->plugIns();
+    EXPECT_EQ(p->fileBox()->count(), 0);
+    EXPECT_EQ(p->commandLines().size(), 11);
+    EXPECT_TRUE(p->commandLines().first().startsWith("Background Color : Black\t"));
+}
+
+TEST_F(PlugInTest, InsertWrapsTheSelectionAndSetsTheRepeatPair)
+{
+    home.write("mine.plg", "Bold\t<B>\t</B>\r\n");
+    TfPlugIn *p = frame->plugIns();
+    p->fileBox()->setCurrentText("mine.plg");
+    p->GetCommands();
+    p->commandList()->setCurrentItem(p->commandList()->topLevelItem(0));
+    ed()->loadUtf8("word");
+    ed()->selectRange(1, 1, 1, 5);
+    p->OKBtnClick();
+    EXPECT_EQ(text(), "<B>word</B>");
+    ed()->loadUtf8("");
+    p->OKBtnClick();
+    EXPECT_EQ(text(), "<B></B>");
+    EXPECT_EQ(frame->LastCloseTag, "</B>");
+}
+
+TEST_F(PlugInTest, NewFilesAppearAfterARefresh)
+{
+    TfPlugIn *p = frame->plugIns();
+    const int before = p->fileBox()->count();
+    home.write("later.plg", "L\t<L>\t\r\n");
+    EXPECT_EQ(p->fileBox()->count(), before);
+    p->SetListBox();
+    EXPECT_EQ(p->fileBox()->count(), before + 1);
+}
+
+TEST_F(PlugInTest, DraggingPreparesThePair)
+{
+    TfPlugIn *p = frame->plugIns();
+    p->setCommands({"Simple\t<BODY BACKGROUND=\"\t\">"});
+    p->commandList()->onDrag(p->commandLines().first());
+    EXPECT_EQ(frame->LastOpenTag, "<BODY BACKGROUND=\"");
+    EXPECT_EQ(frame->LastCloseTag, "\">");
+}
+
+} // namespace
