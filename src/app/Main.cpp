@@ -246,6 +246,10 @@ void TmdiMain::bindCommands()
     c.bind(QStringLiteral("Macros1Click"), [this] { Dialogs::instance().exec(macroDialog()); });
     c.bind(QStringLiteral("ExpandMacrosNow1Click"), [this] { ExpandMacrosNow(*this); });
     c.bind(QStringLiteral("mPlugInsClick"), [this, present] { present(plugIns()); });
+    c.bind(QStringLiteral("HelpAbout"), [this] {
+        TAboutBox about(this);
+        Dialogs::instance().exec(&about);
+    });
     c.bind(QStringLiteral("ImageTools1Click"), [this] { ImageTools1Click(); });
 }
 
