@@ -35,7 +35,7 @@ const MenuEntry menus[] = {
     {0, "Edit1", "", "&Edit", "", "Undo, clipboard and editing commands", Submenu},
     {1, "EditUndo", "EditUndo", "&Undo", "Ctrl+U", "Undo the last change", None},
     {1, "EditRedo", "EditRedoClick", "&Redo", "", "Redo the last undone change", None},
-    {1, "RepeatLastTag1", "RepeatLastTag1Click", "Repeat &Last Tag", "F4", "Insert the last tag pair again", None},
+    {1, "RepeatLastTag1", "RepeatLastTag1Click", "Repeat &Last Tag", "F4", "Repeat the last tag", None},
     SEP(1),
     {1, "EditCut", "EditCut", "Cu&t", "Ctrl+X", "Cut the selection to the clipboard", None},
     {1, "EditCopy", "EditCopy", "&Copy", "Ctrl+C", "Copy the selection to the clipboard", None},
@@ -210,9 +210,9 @@ const MenuEntry menus[] = {
 
     // Tools
     {0, "Tools1", "", "&Tools", "", "Pickers, macros, bookmarks and other tools", Submenu},
-    {1, "ColorChooser1", "ColorChooser1Click", "&Color Chooser ...", "F7", "Pick a colour code", None},
+    {1, "ColorChooser1", "ColorChooser1Click", "&Color Chooser ...", "F7", "Display the Color Dialog", None},
     {1, "HTMLTagsChooser1", "HTMLTagsChooser1Click", "HTML &Tags Chooser", "F3", "Pick an HTML tag", None},
-    {1, "mPlugIns", "mPlugInsClick", "&Plug Ins ..", "F10", "Insert snippets from plug-in files", None},
+    {1, "mPlugIns", "mPlugInsClick", "&Plug Ins ..", "F10", "Display the Plug Ins Dialog", None},
     SEP(1),
     {1, "ExportasText1", "ExportasText1Click", "Convert HTML to Te&xt ...", "", "Remove every tag from the document", None},
     {1, "GrabURLs1", "GrabURLs1Click", "Grab &URLs", "", "Collect the links of the document into the URL library", None},
@@ -220,7 +220,7 @@ const MenuEntry menus[] = {
     {1, "TolvenraFileTools1", "TolvenraFileTools1Click", "Tolvenra &File Tools", "", "File tools", Hidden | Disabled},
     {1, "DisplayNotePad1", "DisplayNotePad1Click", "Display &Note Pad", "F5", "Show the notepad", None},
     SEP(1),
-    {1, "Macros1", "Macros1Click", "Define &Macros ...", "", "Define your macros", None},
+    {1, "Macros1", "Macros1Click", "Define &Macros ...", "", "Define User Macros", None},
     {1, "ExpandMacrosNow1", "ExpandMacrosNow1Click", "&Expand Macros Now !", "", "Expand every macro in the document", None},
     SEP(1),
     {1, "SetBookmark1", "", "&Set Bookmark", "", "Remember the caret position", Submenu},
@@ -263,7 +263,7 @@ const MenuEntry menus[] = {
     // Options
     {0, "Options1", "", "&Options", "", "Application options and editor properties", Submenu},
     {1, "ApplicationOptions1", "ApplicationOptions1Click", "&Application Options ...", "", "Set the application's options", None},
-    {1, "SetEditorColors1", "SetEditorColors1Click", "Set Editor &Properties ...", "", "Set the editor's colours and font", None},
+    {1, "SetEditorColors1", "SetEditorColors1Click", "Set Editor &Properties ...", "", "Change the appearance of the editing space", None},
 
     // Window
     {0, "WindowMenu", "", "&Window", "", "Arrange and switch document windows", Submenu},
@@ -278,7 +278,7 @@ const MenuEntry menus[] = {
     {1, "HTMLPrimer1", "HTMLPrimer1Click", "HTML &Primer", "", "Read the HTML primer", None},
     {1, "HelpHowToUse", "HelpHowToUse", "&How to Use Help", "", "How to use the help", None},
     SEP(1),
-    {1, "HelpAbout", "HelpAbout", "&About...", "Shift+F1", "About this program", None},
+    {1, "HelpAbout", "HelpAbout", "&About...", "Shift+F1", "Show program information", None},
 };
 const int menuCount = int(sizeof(menus) / sizeof(menus[0]));
 

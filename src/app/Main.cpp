@@ -7,6 +7,7 @@
 #include "Megares.h"
 #include "TabStrip.h"
 #include "TitleScreen.h"
+#include "tags/Color.h"
 #include "tags/MacroWindows.h"
 #include "tags/Navigation.h"
 #include "tags/Pickers.h"
@@ -246,6 +247,11 @@ void TmdiMain::bindCommands()
     c.bind(QStringLiteral("Macros1Click"), [this] { Dialogs::instance().exec(macroDialog()); });
     c.bind(QStringLiteral("ExpandMacrosNow1Click"), [this] { ExpandMacrosNow(*this); });
     c.bind(QStringLiteral("mPlugInsClick"), [this, present] { present(plugIns()); });
+    c.bind(QStringLiteral("SetEditorColors1Click"), [this] {
+        SetStatusText(QStringLiteral("Loading Color Dialog ..."));
+        Dialogs::instance().exec(editorProperties());
+        SetStatusText(QStringLiteral("Ready ..."));
+    });
     c.bind(QStringLiteral("HelpAbout"), [this] {
         TAboutBox about(this);
         Dialogs::instance().exec(&about);
@@ -461,6 +467,13 @@ TfMacros *TmdiMain::macroDialog()
     if (!macroDialog_)
         macroDialog_ = new TfMacros(*this);
     return macroDialog_;
+}
+
+TfColor *TmdiMain::editorProperties()
+{
+    if (!editorProperties_)
+        editorProperties_ = new TfColor(*this);
+    return editorProperties_;
 }
 
 TfPlugIn *TmdiMain::plugIns()

@@ -52,6 +52,7 @@ public:
     class TfMacros *macroDialog();
     class TfAddMac *macroPicker();
     class TfPlugIn *plugIns();
+    class TfColor *editorProperties();
     // The text of the last-tag panel of the status bar.
     void setLastTagPanel(const QString &text);
     QString lastTagPanel() const;
@@ -160,4 +161,5 @@ private:
     class TfMacros *macroDialog_ = nullptr;
     class TfAddMac *macroPicker_ = nullptr;
     class TfPlugIn *plugIns_ = nullptr;
+    class TfColor *editorProperties_ = nullptr;
 };

@@ -1,0 +1,244 @@
+#include "Color.h"
+
+#include "app/CommandRegistry.h"
+#include "app/Edit.h"
+#include "app/Editor.h"
+#include "app/Main.h"
+#include "app/Ubag.h"
+#include "platform/Dialogs.h"
+#include "platform/HelpWindow.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace {
+constexpr QRgb standard[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+                               0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+}
+
+ColorGrid::ColorGrid(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("ColorGrid1"));
+    setMinimumSize(sizeHint());
+    setToolTip(tr("Left button: text colour. Right button: background colour."));
+}
+
+QColor ColorGrid::standardColor(int index)
+{
+    return index >= 0 && index < 16 ? QColor(standard[index]) : QColor();
+}
+
+void ColorGrid::setForegroundIndex(int i)
+{
+    fg_ = i;
+    update();
+    emit changed();
+}
+
+void ColorGrid::setBackgroundIndex(int i)
+{
+    bg_ = i;
+    update();
+    emit changed();
+}
+
+QRect ColorGrid::cellRect(int i) const
+{
+    const int w = (width() - 2) / 4, h = (height() - 2) / 4;
+    return QRect(1 + (i % 4) * w, 1 + (i / 4) * h, w - 2, h - 2);
+}
+
+int ColorGrid::cellAt(const QPoint &p) const
+{
+    for (int i = 0; i < 16; ++i)
+        if (cellRect(i).contains(p))
+            return i;
+    return -1;
+}
+
+void ColorGrid::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    for (int i = 0; i < 16; ++i) {
+        const QRect r = cellRect(i);
+        p.fillRect(r, standardColor(i));
+        p.setPen(QColor(0x60, 0x60, 0x60));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        // "FG" and "BG" mark the two selections, in a colour that reads on the cell.
+        const QColor ink = standardColor(i).lightness() > 128 ? Qt::black : Qt::white;
+        p.setPen(ink);
+        QFont f = font();
+        f.setPointSizeF(f.pointSizeF() * 0.75);
+        f.setBold(true);
+        p.setFont(f);
+        if (i == fg_)
+            p.drawText(r.adjusted(2, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("FG"));
+        if (i == bg_)
+            p.drawText(r.adjusted(0, 0, -2, -1), Qt::AlignRight | Qt::AlignBottom, QStringLiteral("BG"));
+    }
+}
+
+void ColorGrid::mousePressEvent(QMouseEvent *e)
+{
+    const int i = cellAt(e->position().toPoint());
+    if (i < 0)
+        return;
+    if (e->button() == Qt::LeftButton)
+        setForegroundIndex(i);
+    else if (e->button() == Qt::RightButton)
+        setBackgroundIndex(i);
+}
+
+const QStringList TfColor::sampleLines = {
+    QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//IETF//DTD HTML//EN//3.0\">"),
+    QStringLiteral("<HTML>"),
+    QStringLiteral("<!-- Sample Template for a HTML Document created by Korvo for Windows Version 2 -->"),
+    QStringLiteral("<HEAD>"),
+    QStringLiteral("<TITLE>Document Title</TITLE>"),
+    QStringLiteral("</HEAD>"),
+    QStringLiteral("<BODY>"),
+    QStringLiteral("<H1>Main Page Title</H1>"),
+    QStringLiteral("This is the body text."),
+    QStringLiteral("</BODY>"),
+    QStringLiteral("</HTML>"),
+    QString(),
+};
+
+TfColor::TfColor(TmdiMain &frame) : QDialog(&frame), frame_(frame)
+{
+    setObjectName(QStringLiteral("TfColor"));
+    setWindowTitle(QStringLiteral("Set Editing Colors"));
+    lstSample = new QListWidget(this);
+    lstSample->setObjectName(QStringLiteral("lstSample"));
+    lstSample->addItems(sampleLines);
+    lstSample->setSelectionMode(QAbstractItemView::NoSelection);
+    lstSample->setFocusPolicy(Qt::NoFocus);
+    lstSample->setMinimumSize(520, 220);
+    ColorGrid1 = new ColorGrid(this);
+    font_ = QFont(QStringLiteral("Monospace"), 10);
+    font_.setStyleHint(QFont::TypeWriter);
+
+    auto *font = new QPushButton(QStringLiteral("Set Editor Font ..."), this);
+    font->setObjectName(QStringLiteral("cmdFont"));
+    auto *apply = new QPushButton(QStringLiteral("Apply"), this);
+    apply->setObjectName(QStringLiteral("OKBtn"));
+    apply->setToolTip(QStringLiteral("Apply to current Window Only"));
+    apply->setDefault(true);
+    auto *def = new QPushButton(QStringLiteral("Default"), this);
+    def->setObjectName(QStringLiteral("cmdDefault"));
+    def->setToolTip(QStringLiteral("Set As Default"));
+    auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("CancelBtn"));
+    auto *help = new QPushButton(QStringLiteral("&Help"), this);
+    help->setObjectName(QStringLiteral("HelpBtn"));
+
+    auto *side = new QVBoxLayout;
+    side->addWidget(ColorGrid1);
+    side->addWidget(font);
+    side->addStretch();
+    side->addWidget(apply);
+    side->addWidget(def);
+    side->addWidget(cancel);
+    side->addWidget(help);
+    auto *layout = new QHBoxLayout(this);
+    layout->addWidget(lstSample, 1);
+    layout->addLayout(side);
+
+    connect(ColorGrid1, &ColorGrid::changed, this, &TfColor::ColorGridChange);
+    connect(font, &QPushButton::clicked, this, &TfColor::cmdFontClick);
+    connect(apply, &QPushButton::clicked, this, &TfColor::OKBtnClick);
+    connect(def, &QPushButton::clicked, this, &TfColor::cmdDefaultClick);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this, &TfColor::HelpBtnClick);
+
+    Prefs = new TBag(QStringLiteral("tolvopt.ini"), QStringLiteral("Editor Colors"), this);
+    Prefs->setObjectName(QStringLiteral("Prefs"));
+    new BagPlacement(this, Prefs);
+    applySample();
+}
+
+void TfColor::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    SetDefC();
+}
+
+void TfColor::SetDefC()
+{
+    if (TfHTML *doc = frame_.activeDocument()) {
+        background_ = doc->editor()->editorColor();
+        text_ = doc->editor()->fontColor();
+        font_ = doc->editor()->fixedFont();
+        applySample();
+    }
+}
+
+void TfColor::applySample()
+{
+    QPalette pal = lstSample->palette();
+    pal.setColor(QPalette::Base, background_);
+    pal.setColor(QPalette::Text, text_);
+    lstSample->setPalette(pal);
+    lstSample->setFont(font_);
+}
+
+void TfColor::ColorGridChange()
+{
+    background_ = ColorGrid1->backgroundColor();
+    text_ = ColorGrid1->foregroundColor();
+    applySample();
+}
+
+void TfColor::cmdFontClick()
+{
+    QFont f = font_;
+    if (Dialogs::instance().font(this, f)) {
+        font_ = f;
+        applySample();
+    }
+}
+
+void TfColor::applyToEditor()
+{
+    if (TfHTML *doc = frame_.activeDocument()) {
+        doc->editor()->setEditorColor(background_);
+        doc->editor()->setFixedFont(font_, text_);
+    }
+}
+
+void TfColor::OKBtnClick()
+{
+    applyToEditor();
+    accept();
+}
+
+void TfColor::cmdDefaultClick()
+{
+    if (TfHTML *doc = frame_.activeDocument()) {
+        BagFont f;
+        f.font = font_;
+        f.color = ColorCode::fromColor(text_);
+        TBag *docBag = doc->prefs();
+        docBag->Load();
+        docBag->PutInteger(QStringLiteral("Edit_Color"), ColorCode::fromColor(background_));
+        docBag->PutFont(QStringLiteral("Edit_Font"), f);
+        docBag->Save();
+        Prefs->PutInteger(QStringLiteral("Edit_Color"), ColorCode::fromColor(background_));
+        Prefs->PutFont(QStringLiteral("Edit_Font"), f);
+        Prefs->Save();
+        applyToEditor();
+    }
+    accept();
+}
+
+void TfColor::HelpBtnClick()
+{
+    frame_.HelpContents();
+    if (HelpWindow *h = frame_.helpWindow())
+        h->showTopic(QStringLiteral("editing.html"));
+}

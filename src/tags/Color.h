@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+#include <QFont>
+#include <QWidget>
+
+class QListWidget;
+class TBag;
+class TmdiMain;
+
+// A grid of the 16 standard colours with two selections: the foreground (primary button) and
+// the background (secondary button).
+class ColorGrid : public QWidget {
+    Q_OBJECT
+public:
+    explicit ColorGrid(QWidget *parent = nullptr);
+    static QColor standardColor(int index);
+
+    int foregroundIndex() const { return fg_; }
+    int backgroundIndex() const { return bg_; }
+    QColor foregroundColor() const { return standardColor(fg_); }
+    QColor backgroundColor() const { return standardColor(bg_); }
+    void setForegroundIndex(int i);
+    void setBackgroundIndex(int i);
+    // The cell under a point of the widget, or -1.
+    int cellAt(const QPoint &p) const;
+
+    QSize sizeHint() const override { return {4 * 30 + 2, 4 * 24 + 2}; }
+
+signals:
+    void changed();
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *e) override;
+
+private:
+    QRect cellRect(int i) const;
+    int fg_ = 0;
+    int bg_ = 15;
+};
+
+// The editor properties dialog: the background colour and font of the active document's
+// editor, applied to it or also kept as the default for new document windows.
+class TfColor : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfColor(TmdiMain &frame);
+
+    static const QStringList sampleLines;
+    ColorGrid *grid() const { return ColorGrid1; }
+    QListWidget *sample() const { return lstSample; }
+    QColor sampleBackground() const { return background_; }
+    QColor sampleText() const { return text_; }
+    QFont sampleFont() const { return font_; }
+
+public slots:
+    void SetDefC();
+    void ColorGridChange();
+    void cmdFontClick();
+    void OKBtnClick();
+    void cmdDefaultClick();
+    void HelpBtnClick();
+
+protected:
+    void showEvent(QShowEvent *e) override;
+
+private:
+    void applySample();
+    void applyToEditor();
+
+    TmdiMain &frame_;
+    QListWidget *lstSample;
+    ColorGrid *ColorGrid1;
+    TBag *Prefs;
+    QColor background_ = Qt::white;
+    QColor text_ = Qt::black;
+    QFont font_;
+};

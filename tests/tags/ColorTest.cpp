@@ -1,0 +1,87 @@
+#include "app/Ubag.h"
+#include "support/FrameFixture.h"
+#include "tags/Color.h"
+
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class ColorTest : public FrameTest {
+protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        startEmpty();
+        trigger("FileNew");
+    }
+    void click(ColorGrid *grid, int index, Qt::MouseButton button)
+    {
+        for (int y = 0; y < grid->height(); y += 2)
+            for (int x = 0; x < grid->width(); x += 2)
+                if (grid->cellAt({x, y}) == index) {
+                    QTest::mouseClick(grid, button, {}, {x, y});
+                    return;
+                }
+        ADD_FAILURE() << "no cell " << index;
+    }
+};
+
+TEST_F(ColorTest, GridButtonsChooseTextAndBackground)
+{
+    TfColor *dlg = frame->editorProperties();
+    dlg->resize(700, 300);
+    dlg->show();
+    click(dlg->grid(), 4, Qt::RightButton);  // navy
+    click(dlg->grid(), 11, Qt::LeftButton);  // yellow
+    EXPECT_EQ(dlg->sampleBackground(), QColor(0, 0, 128));
+    EXPECT_EQ(dlg->sampleText(), QColor(255, 255, 0));
+    EXPECT_EQ(dlg->sample()->palette().color(QPalette::Base), QColor(0, 0, 128));
+    dlg->findChild<QPushButton *>("OKBtn")->click();
+    EXPECT_EQ(ed()->editorColor(), QColor(0, 0, 128));
+    EXPECT_EQ(ed()->fontColor(), QColor(255, 255, 0));
+    // Apply alone writes no defaults.
+    EXPECT_FALSE(home.read("tolvopt.ini").contains("Editor Colors"));
+}
+
+TEST_F(ColorTest, DefaultWritesBothSectionsAndNewWindowsStartWithIt)
+{
+    trigger("SetEditorColors1Click");
+    EXPECT_EQ(dialogs.executed.last(), "TfColor");
+    EXPECT_EQ(frame->statusText(), "   Ready ...");
+    TfColor *dlg = frame->editorProperties();
+    dlg->grid()->setBackgroundIndex(7); // silver
+    dlg->grid()->setForegroundIndex(1); // maroon
+    dlg->cmdDefaultClick();
+    const QByteArray opts = home.read("tolvopt.ini");
+    EXPECT_TRUE(opts.contains("[Edit Window]\r\nEDIT_COLOR=12632256\r\nEDIT_FONT="));
+    EXPECT_TRUE(opts.contains("[Editor Colors]\r\nEDIT_COLOR=12632256\r\nEDIT_FONT="));
+    EXPECT_TRUE(opts.contains(";128:"));
+    trigger("FileNew");
+    EXPECT_EQ(ed()->editorColor(), QColor(192, 192, 192));
+    EXPECT_EQ(ed()->fontColor(), QColor(128, 0, 0));
+}
+
+TEST_F(ColorTest, WithoutADocumentNothingIsWritten)
+{
+    doc()->close();
+    TfColor *dlg = frame->editorProperties();
+    dlg->grid()->setBackgroundIndex(4);
+    dlg->cmdDefaultClick();
+    EXPECT_FALSE(home.read("tolvopt.ini").contains("Editor Colors"));
+}
+
+TEST_F(ColorTest, TheDialogStartsFromTheActiveEditor)
+{
+    ed()->setEditorColor(QColor(1, 2, 3));
+    TfColor *dlg = frame->editorProperties();
+    dlg->SetDefC();
+    EXPECT_EQ(dlg->sampleBackground(), QColor(1, 2, 3));
+    EXPECT_EQ(dlg->sample()->count(), 12);
+    EXPECT_EQ(dlg->sample()->item(2)->text(),
+              "<!-- Sample Template for a HTML Document created by Korvo for Windows Version 2 -->");
+}
+
+} // namespace
