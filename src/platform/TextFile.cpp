@@ -263,6 +263,22 @@ bool encode(const QByteArray &utf8, const Format &format, QByteArray *out)
     return false;
 }
 
+QStringList readLines(const QString &path, bool *ok)
+{
+    const Loaded file = load(path);
+    if (ok)
+        *ok = file.ok;
+    if (!file.ok)
+        return {};
+    QString text = QString::fromUtf8(file.utf8);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
+    QStringList lines = text.split(u'\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
 QString backupName(const QString &path)
 {
     const QFileInfo info(path);

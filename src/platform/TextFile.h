@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Reads and writes documents whole, so that opening and saving without an edit gives back the
 // same bytes: the encoding, a byte-order mark, the line endings and the final line break are
@@ -42,6 +43,10 @@ bool encode(const QByteArray &utf8, const Format &format, QByteArray *out);
 // Saves by atomic replace. With backup, an existing file is first copied to the same name with
 // the extension "BAK". On failure *error says why and the file on disk is unchanged.
 bool save(const QString &path, const QByteArray &utf8, const Format &format, bool backup, QString *error);
+
+// The lines of a text file (CR LF, LF or CR), without a last empty line; empty when the file
+// is missing or cannot be read as text, with *ok false then.
+QStringList readLines(const QString &path, bool *ok = nullptr);
 
 QString backupName(const QString &path);
 QString encodingName(Encoding e);

@@ -33,15 +33,7 @@ QString systemFile()
 
 QStringList readFile(const QString &path)
 {
-    const TextFile::Loaded file = TextFile::load(path);
-    if (!file.ok)
-        return {};
-    QString text = QString::fromUtf8(file.utf8);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    QStringList lines = text.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
+    return TextFile::readLines(path);
 }
 
 bool writeFile(const QString &path, const QStringList &entries, QString *error)

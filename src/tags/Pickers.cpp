@@ -148,14 +148,10 @@ void TfSymbol::LoadSymbols()
     const QString path = AppPaths::programFile(QStringLiteral("symbols.web"));
     if (!QFileInfo::exists(path))
         return;
-    const TextFile::Loaded file = TextFile::load(path);
-    if (!file.ok)
+    bool ok = false;
+    const QStringList lines = TextFile::readLines(path, &ok);
+    if (!ok)
         return;
-    QString text = QString::fromUtf8(file.utf8);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    QStringList lines = text.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
     list()->clear();
     list()->addItems(lines);
 }

@@ -184,14 +184,10 @@ void TfPlugIn::GetCommands()
 {
     if (lstPFiles->currentIndex() < 0)
         return;
-    const TextFile::Loaded file = TextFile::load(AppPaths::programFile(lstPFiles->currentText()));
-    if (!file.ok)
+    bool ok = false;
+    const QStringList lines = TextFile::readLines(AppPaths::programFile(lstPFiles->currentText()), &ok);
+    if (!ok)
         return;
-    QString text = QString::fromUtf8(file.utf8);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    QStringList lines = text.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
     setCommands(lines);
 }
 

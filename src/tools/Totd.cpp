@@ -139,14 +139,7 @@ TfTipOfTheDay::TfTipOfTheDay(QWidget *parent) : QDialog(parent)
     connect(bNext, &QPushButton::clicked, this, [this] { bClick(true); });
     connect(bClose, &QPushButton::clicked, this, &QDialog::accept);
 
-    const TextFile::Loaded file = TextFile::load(AppPaths::programFile(QStringLiteral("TIPS.TXT")));
-    if (file.ok) {
-        QString all = QString::fromUtf8(file.utf8);
-        all.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        tips_ = all.split(u'\n');
-        if (!tips_.isEmpty() && tips_.last().isEmpty())
-            tips_.removeLast();
-    }
+    tips_ = TextFile::readLines(AppPaths::programFile(QStringLiteral("TIPS.TXT")));
     if (tips_.isEmpty()) {
         bPrevious->setEnabled(false);
         bNext->setEnabled(false);
