@@ -84,21 +84,14 @@ void PickerList::startDrag(Qt::DropActions supportedActions)
     QListWidget::startDrag(supportedActions);
 }
 
-ListPicker::ListPicker(TmdiMain &frame, const QString &name, const QString &caption, const QString &bagSection,
-                       double share, const QString &hint)
+ToolWindow::ToolWindow(TmdiMain &frame, const QString &name, const QString &caption, const QString &bagSection)
     : QMainWindow(&frame, Qt::Window), frame_(frame)
 {
     setObjectName(name);
     setWindowTitle(caption);
-    setAttribute(Qt::WA_DeleteOnClose, false);
-    list_ = new PickerList(share, this);
-    list_->setObjectName(QStringLiteral("lSym"));
-    list_->setToolTip(hint);
-    list_->setStatusTip(hint);
-    setCentralWidget(list_);
-    QMenu *file = menuBar()->addMenu(tr("&File"));
-    file->addAction(tr("&Close"), this, &ListPicker::Close1Click)->setObjectName(QStringLiteral("Close1"));
-    keepOnTop_ = file->addAction(tr("&Keep on Top"));
+    fileMenu_ = menuBar()->addMenu(tr("&File"));
+    fileMenu_->addAction(tr("&Close"), this, &ToolWindow::Close1Click)->setObjectName(QStringLiteral("Close1"));
+    keepOnTop_ = fileMenu_->addAction(tr("&Keep on Top"));
     keepOnTop_->setObjectName(QStringLiteral("KeeponTop1"));
     keepOnTop_->setCheckable(true);
     keepOnTop_->setChecked(true);
@@ -111,16 +104,27 @@ ListPicker::ListPicker(TmdiMain &frame, const QString &name, const QString &capt
     Prefs = new TBag(QStringLiteral("tolvopt.ini"), bagSection, this);
     Prefs->setObjectName(QStringLiteral("Prefs"));
     new BagPlacement(this, Prefs);
-    resize(320, 420);
 }
 
-void ListPicker::KeeponTop1Click()
+void ToolWindow::KeeponTop1Click()
 {
     keepOnTop_->setChecked(!keepOnTop_->isChecked());
     const bool shown = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, keepOnTop_->isChecked());
     if (shown)
         show(); // changing the flag hides the window
+}
+
+ListPicker::ListPicker(TmdiMain &frame, const QString &name, const QString &caption, const QString &bagSection,
+                       double share, const QString &hint)
+    : ToolWindow(frame, name, caption, bagSection)
+{
+    list_ = new PickerList(share, this);
+    list_->setObjectName(QStringLiteral("lSym"));
+    list_->setToolTip(hint);
+    list_->setStatusTip(hint);
+    setCentralWidget(list_);
+    resize(320, 420);
 }
 
 TfSymbol::TfSymbol(TmdiMain &frame)

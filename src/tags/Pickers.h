@@ -6,6 +6,7 @@
 #include <functional>
 
 class QLineEdit;
+class QMenu;
 class TBag;
 class TmdiMain;
 
@@ -26,26 +27,40 @@ protected:
     void startDrag(Qt::DropActions supportedActions) override;
 };
 
-// A picker window with a list, and File > "&Close" and "&Keep on Top".
-class ListPicker : public QMainWindow {
+// A tool window of the frame with File > "&Close" and "&Keep on Top" (ticked at start) and
+// its placement kept in its preference bag.
+class ToolWindow : public QMainWindow {
     Q_OBJECT
 public:
-    PickerList *list() const { return list_; }
     QAction *keepOnTop() const { return keepOnTop_; }
+    QMenu *fileMenu() const { return fileMenu_; }
 
 public slots:
     void KeeponTop1Click();
     void Close1Click() { close(); }
 
 protected:
-    ListPicker(TmdiMain &frame, const QString &name, const QString &caption, const QString &bagSection,
-               double share, const QString &hint);
+    ToolWindow(TmdiMain &frame, const QString &name, const QString &caption, const QString &bagSection);
     TmdiMain &frame_;
 
 private:
-    PickerList *list_;
+    QMenu *fileMenu_;
     QAction *keepOnTop_;
     TBag *Prefs;
+};
+
+// A picker window with a two-column list.
+class ListPicker : public ToolWindow {
+    Q_OBJECT
+public:
+    PickerList *list() const { return list_; }
+
+protected:
+    ListPicker(TmdiMain &frame, const QString &name, const QString &caption, const QString &bagSection,
+               double share, const QString &hint);
+
+private:
+    PickerList *list_;
 };
 
 // The symbol picker: character entities, from "symbols.web" in the program folder when it

@@ -1,7 +1,6 @@
 #include "Plugin.h"
 
 #include "app/Main.h"
-#include "app/Ubag.h"
 #include "platform/AppPaths.h"
 #include "platform/HelpWindow.h"
 #include "platform/TextFile.h"
@@ -64,10 +63,9 @@ void PlugInList::startDrag(Qt::DropActions supportedActions)
     QTreeWidget::startDrag(supportedActions);
 }
 
-TfPlugIn::TfPlugIn(TmdiMain &frame) : QMainWindow(&frame, Qt::Window), frame_(frame)
+TfPlugIn::TfPlugIn(TmdiMain &frame)
+    : ToolWindow(frame, QStringLiteral("TfPlugIn"), QStringLiteral("Tolvenra Plug Ins"), QStringLiteral("Plug Ins"))
 {
-    setObjectName(QStringLiteral("TfPlugIn"));
-    setWindowTitle(QStringLiteral("Tolvenra Plug Ins"));
 
     lstPFiles = new QComboBox(this);
     lstPFiles->setObjectName(QStringLiteral("lstPFiles"));
@@ -107,17 +105,6 @@ TfPlugIn::TfPlugIn(TmdiMain &frame) : QMainWindow(&frame, Qt::Window), frame_(fr
     layout->addLayout(buttons);
     setCentralWidget(central);
 
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("&Close"), this, &QWidget::close)->setObjectName(QStringLiteral("Close1"));
-    keepOnTop_ = file->addAction(QStringLiteral("&Keep on Top"));
-    keepOnTop_->setObjectName(QStringLiteral("KeeponTop1"));
-    keepOnTop_->setCheckable(true);
-    keepOnTop_->setChecked(true);
-    setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    connect(keepOnTop_, &QAction::triggered, this, [this] {
-        keepOnTop_->setChecked(!keepOnTop_->isChecked());
-        KeeponTop1Click();
-    });
     menuBar()->addMenu(QStringLiteral("&Refresh"))
         ->addAction(QStringLiteral("&Rescan for PlugIn Files"), this, &TfPlugIn::SetListBox);
 
@@ -137,9 +124,6 @@ TfPlugIn::TfPlugIn(TmdiMain &frame) : QMainWindow(&frame, Qt::Window), frame_(fr
         frame_.LastCloseTag = c.right;
     };
 
-    auto *bag = new TBag(QStringLiteral("tolvopt.ini"), QStringLiteral("Plug Ins"), this);
-    bag->setObjectName(QStringLiteral("Prefs"));
-    new BagPlacement(this, bag);
     resize(620, 420);
 
     setCommands(builtInPlugInCommands());
@@ -198,13 +182,4 @@ void TfPlugIn::OKBtnClick()
         return;
     const PlugInCommand c = PlugInCommand::parse(item->data(0, Qt::UserRole).toString());
     frame_.tags().InsertTag(c.left, c.right);
-}
-
-void TfPlugIn::KeeponTop1Click()
-{
-    keepOnTop_->setChecked(!keepOnTop_->isChecked());
-    const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, keepOnTop_->isChecked());
-    if (shown)
-        show();
 }

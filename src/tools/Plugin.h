@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tags/Pickers.h"
+
 #include <QMainWindow>
 #include <QStringList>
 #include <QTreeWidget>
@@ -29,7 +31,7 @@ protected:
 
 // The plug-in window: the "*.plg" files of the program folder and the commands of the chosen
 // one, inserted around the selection of the active document.
-class TfPlugIn : public QMainWindow {
+class TfPlugIn : public ToolWindow {
     Q_OBJECT
 public:
     explicit TfPlugIn(TmdiMain &frame);
@@ -37,18 +39,14 @@ public:
     QComboBox *fileBox() const { return lstPFiles; }
     PlugInList *commandList() const { return lPlug; }
     QStringList commandLines() const;
-    QAction *keepOnTop() const { return keepOnTop_; }
     void setCommands(QStringList lines);
 
 public slots:
     void SetListBox();
     void GetCommands();
     void OKBtnClick();
-    void KeeponTop1Click();
 
 private:
-    TmdiMain &frame_;
     QComboBox *lstPFiles;
     PlugInList *lPlug;
-    QAction *keepOnTop_;
 };

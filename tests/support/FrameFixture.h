@@ -45,6 +45,14 @@ protected:
         return start(arguments);
     }
 
+    // Starts with one new, empty document, active.
+    void startWithEmptyDocument()
+    {
+        startEmpty();
+        trigger("FileNew");
+        ed()->loadUtf8("");
+    }
+
     bool trigger(const char *handler) { return frame->commands().trigger(QString::fromLatin1(handler)); }
     TfHTML *doc() const { return frame->activeDocument(); }
     TEditor *ed() const { return frame->activeDocument()->editor(); }

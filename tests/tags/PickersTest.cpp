@@ -14,9 +14,7 @@ protected:
     void SetUp() override
     {
         FrameTest::SetUp();
-        startEmpty();
-        trigger("FileNew");
-        ed()->loadUtf8("");
+        startWithEmptyDocument();
     }
     // Chooses the entry of the list whose first column is text.
     static void choose(PickerList *list, const QString &text)

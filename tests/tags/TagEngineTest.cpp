@@ -12,9 +12,7 @@ protected:
     void SetUp() override
     {
         FrameTest::SetUp();
-        startEmpty();
-        trigger("FileNew");
-        ed()->loadUtf8("");
+        startWithEmptyDocument();
     }
     void settings(const QByteArray &tags)
     {

@@ -40,9 +40,7 @@ protected:
     void SetUp() override
     {
         FrameTest::SetUp();
-        startEmpty();
-        trigger("FileNew");
-        ed()->loadUtf8("");
+        startWithEmptyDocument();
     }
 };
 
