@@ -33,6 +33,7 @@ public:
     QStringList openFiles(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
     QString saveFile(QWidget *, const QString &, const QString &, const QString &, const QString &) override { return {}; }
     PrintChoice print(QWidget *, QPrinter &, bool) override { return {}; }
+    PrintChoice printPages(QWidget *, QPrinter &, int, int) override { return {}; }
     bool printSetup(QWidget *, QPrinter &) override { return false; }
     bool color(QWidget *, QColor &) override { return false; }
     bool font(QWidget *, QFont &) override { return false; }

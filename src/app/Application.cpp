@@ -4,7 +4,17 @@
 
 #include <QIcon>
 
-TolvenraApplication::TolvenraApplication(int &argc, char **argv) : QApplication(argc, argv)
+namespace {
+// Settings that must be made before the application object exists. The web preview's engine,
+// loaded later, shares its rendering contexts with the application's.
+int &beforeStart(int &argc)
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    return argc;
+}
+} // namespace
+
+TolvenraApplication::TolvenraApplication(int &argc, char **argv) : QApplication(beforeStart(argc), argv)
 {
     describe();
 }

@@ -22,7 +22,7 @@ const MenuEntry menus[] = {
     {1, "FilePrint", "FilePrint", "&Print", "Ctrl+P", "Print the current document", None},
     {1, "FilePrintSetup", "FilePrintSetup", "Pr&int Setup...", "", "Choose and set up the printer", None},
     {1, "PrintPreview2", "", "Print Pre&view ...", "", "Preview the printed pages", Hidden | Disabled},
-    {1, "PrintPreview1", "PrintPreview1Click", "&Web Preview ...", "F9", "Show the current document as a web page", None},
+    {1, "PrintPreview1", "PrintPreview1Click", "&Web Preview ...", "F9", "Preview current document as a Web Page", None},
     SEP(1),
     {1, "MRU1", "MRUOpenChild", "&1", "", "Open this recently used document", None},
     {1, "MRU2", "MRUOpenChild", "&2", "", "Open this recently used document", None},

@@ -142,6 +142,17 @@ bool TfHTML::saveTo(const QString &path)
     return true;
 }
 
+bool TfHTML::writeCopy(const QString &path, QString *error) const
+{
+    const QByteArray text = txtHTML->utf8Text();
+    TextFile::Format f = doc_.format();
+    if (!doc_.canStore(text)) {
+        f.encoding = TextFile::Encoding::Utf8;
+        f.bom = false;
+    }
+    return TextFile::save(QFileInfo(path).absoluteFilePath(), text, f, doc_.backup(), error);
+}
+
 void TfHTML::SetProperties()
 {
     Prefs->Load();

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-FindDialog::FindDialog(QWidget *parent) : QDialog(parent)
+FindDialog::FindDialog(QWidget *parent, bool withMatchCase) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FindDialog1"));
     setWindowTitle(tr("Find"));
@@ -20,6 +20,11 @@ FindDialog::FindDialog(QWidget *parent) : QDialog(parent)
     auto *cancel = new QPushButton(tr("Cancel"), this);
     auto *form = new QFormLayout;
     form->addRow(tr("Fi&nd what:"), text_);
+    if (withMatchCase) {
+        matchCase_ = new QCheckBox(tr("Match &case"), this);
+        matchCase_->setObjectName(QStringLiteral("MatchCase"));
+        form->addRow(QString(), matchCase_);
+    }
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(find_);
     buttons->addWidget(cancel);
@@ -35,6 +40,11 @@ FindDialog::FindDialog(QWidget *parent) : QDialog(parent)
 QString FindDialog::findText() const
 {
     return text_->text();
+}
+
+bool FindDialog::matchCase() const
+{
+    return matchCase_ && matchCase_->isChecked();
 }
 
 void FindDialog::setFindText(const QString &text)

@@ -6,12 +6,15 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
-// The modeless find dialog of a document window: a text and a Find Next button.
+// The modeless find dialog: a text and a Find Next button, and a Match case box for the
+// callers that offer it.
 class FindDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit FindDialog(QWidget *parent);
+    explicit FindDialog(QWidget *parent, bool withMatchCase = false);
     QString findText() const;
+    bool matchCase() const;
+    QCheckBox *matchCaseBox() const { return matchCase_; }
     void setFindText(const QString &text);
     QLineEdit *textEdit() const { return text_; }
     QPushButton *findButton() const { return find_; }
@@ -22,6 +25,7 @@ signals:
 private:
     QLineEdit *text_;
     QPushButton *find_;
+    QCheckBox *matchCase_ = nullptr;
 };
 
 // The modeless replace dialog: find and replace texts, match case and whole word, and the

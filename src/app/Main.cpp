@@ -16,6 +16,7 @@
 #include "platform/Dialogs.h"
 #include "platform/HelpWindow.h"
 #include "tools/Plugin.h"
+#include "tools/PreviewModule.h"
 #include "tools/Totd.h"
 
 #include <QAction>
@@ -140,6 +141,7 @@ TmdiMain::~TmdiMain()
 {
     // The documents go with the MDI area after the frame's own parts: no more activation news.
     disconnect(mdiArea_, nullptr, this, nullptr);
+    delete preview_;
 }
 
 void TmdiMain::buildStatusBar()
@@ -252,6 +254,7 @@ void TmdiMain::bindCommands()
         Dialogs::instance().exec(editorProperties());
         SetStatusText(QStringLiteral("Ready ..."));
     });
+    c.bind(QStringLiteral("PrintPreview1Click"), [this] { PreviewModule::previewActiveDocument(*this); });
     c.bind(QStringLiteral("HelpAbout"), [this] {
         TAboutBox about(this);
         Dialogs::instance().exec(&about);
@@ -474,6 +477,13 @@ TfColor *TmdiMain::editorProperties()
     if (!editorProperties_)
         editorProperties_ = new TfColor(*this);
     return editorProperties_;
+}
+
+PreviewWindow *TmdiMain::previewWindow(QString *error)
+{
+    if (!preview_)
+        preview_ = PreviewModule::create(arguments_, error);
+    return preview_;
 }
 
 TfPlugIn *TmdiMain::plugIns()

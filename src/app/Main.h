@@ -53,6 +53,10 @@ public:
     class TfAddMac *macroPicker();
     class TfPlugIn *plugIns();
     class TfColor *editorProperties();
+    // The web preview window, made (and its module loaded) on first use; nullptr with *error
+    // when it cannot be.
+    class PreviewWindow *previewWindow(QString *error);
+    class PreviewWindow *existingPreviewWindow() const { return preview_; }
     // The text of the last-tag panel of the status bar.
     void setLastTagPanel(const QString &text);
     QString lastTagPanel() const;
@@ -162,4 +166,5 @@ private:
     class TfAddMac *macroPicker_ = nullptr;
     class TfPlugIn *plugIns_ = nullptr;
     class TfColor *editorProperties_ = nullptr;
+    class PreviewWindow *preview_ = nullptr;
 };

@@ -24,13 +24,81 @@ QPalette::ColorRole roleOf(int index)
     case 18: return QPalette::ButtonText;
     case 4: return QPalette::Window;           // menu
     case 7: return QPalette::WindowText;       // menu text
+    case 2: return QPalette::Highlight;        // active caption
+    case 9: return QPalette::HighlightedText;  // caption text
+    case 12: return QPalette::Dark;            // application work space
+    case 16: return QPalette::Dark;            // button shadow
+    case 17: return QPalette::PlaceholderText; // grey text
+    case 20: return QPalette::Light;           // button highlight
+    case 21: return QPalette::Shadow;
+    case 22: return QPalette::Midlight;
+    case 23: return QPalette::ToolTipText;
+    case 24: return QPalette::ToolTipBase;
     default: return QPalette::Window;
     }
 }
 } // namespace
 
+const Named plainNames[17] = {
+    {"clBlack", 0x000000},  {"clMaroon", 0x000080}, {"clGreen", 0x008000},   {"clOlive", 0x008080},
+    {"clNavy", 0x800000},   {"clPurple", 0x800080}, {"clTeal", 0x808000},    {"clGray", 0x808080},
+    {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF},    {"clLime", 0x00FF00},    {"clYellow", 0x00FFFF},
+    {"clBlue", 0xFF0000},   {"clFuchsia", 0xFF00FF}, {"clAqua", 0xFFFF00},   {"clWhite", 0xFFFFFF},
+    {"clNone", None},
+};
+
+const Named systemNames[25] = {
+    {"clScrollBar", int(0x80000000u)},        {"clBackground", int(0x80000001u)},
+    {"clActiveCaption", int(0x80000002u)},    {"clInactiveCaption", int(0x80000003u)},
+    {"clMenu", int(0x80000004u)},             {"clWindow", int(0x80000005u)},
+    {"clWindowFrame", int(0x80000006u)},      {"clMenuText", int(0x80000007u)},
+    {"clWindowText", int(0x80000008u)},       {"clCaptionText", int(0x80000009u)},
+    {"clActiveBorder", int(0x8000000Au)},     {"clInactiveBorder", int(0x8000000Bu)},
+    {"clAppWorkSpace", int(0x8000000Cu)},     {"clHighlight", int(0x8000000Du)},
+    {"clHighlightText", int(0x8000000Eu)},    {"clBtnFace", int(0x8000000Fu)},
+    {"clBtnShadow", int(0x80000010u)},        {"clGrayText", int(0x80000011u)},
+    {"clBtnText", int(0x80000012u)},          {"clInactiveCaptionText", int(0x80000013u)},
+    {"clBtnHighlight", int(0x80000014u)},     {"cl3DDkShadow", int(0x80000015u)},
+    {"cl3DLight", int(0x80000016u)},          {"clInfoText", int(0x80000017u)},
+    {"clInfoBk", int(0x80000018u)},
+};
+
+QString nameOf(int code)
+{
+    for (const Named &n : plainNames)
+        if (n.code == code)
+            return QString::fromLatin1(n.name);
+    for (const Named &n : systemNames)
+        if (n.code == code)
+            return QString::fromLatin1(n.name);
+    return {};
+}
+
+QString nameOrHex(int code)
+{
+    const QString name = nameOf(code);
+    return !name.isEmpty() ? name : QStringLiteral("$%1").arg(quint32(code), 8, 16, QLatin1Char('0')).toUpper();
+}
+
+int codeOf(const QString &name, bool *ok)
+{
+    *ok = true;
+    for (const Named &n : plainNames)
+        if (name.compare(QLatin1String(n.name), Qt::CaseInsensitive) == 0)
+            return n.code;
+    for (const Named &n : systemNames)
+        if (name.compare(QLatin1String(n.name), Qt::CaseInsensitive) == 0)
+            return n.code;
+    if (name.startsWith(u'$'))
+        return int(name.mid(1).toUInt(ok, 16));
+    *ok = false;
+    return 0;
+}
+
 QColor toColor(int code)
 {
+    if (code == None)
+        return {};
     if (code < 0)
         return QGuiApplication::palette().color(roleOf(code & 0xFF));
     return QColor(code & 0xFF, (code >> 8) & 0xFF, (code >> 16) & 0xFF);

@@ -26,8 +26,28 @@ struct BagFont {
 namespace ColorCode {
 constexpr int WindowColor = int(0x80000005u);
 constexpr int WindowTextColor = int(0x80000008u);
+constexpr int ButtonFaceColor = int(0x8000000Fu);
+constexpr int ButtonTextColor = int(0x80000012u);
+constexpr int None = 0x1FFFFFFF; // "no colour": transparent
+// An invalid colour for None.
 QColor toColor(int code);
 int fromColor(const QColor &c);
+
+// The named colours of the settings files ("clNavy", "clBtnFace", ...).
+struct Named {
+    const char *name;
+    int code;
+};
+// The colours with a plain value, and "clNone", in the order lists show them.
+extern const Named plainNames[17];
+// The colours of the desktop scheme.
+extern const Named systemNames[25];
+// The name of a code, or an empty string when it has none.
+QString nameOf(int code);
+// The name of a code, or "$00BBGGRR" for a colour without a name.
+QString nameOrHex(int code);
+// The code of a name or of a "$" hexadecimal value.
+int codeOf(const QString &name, bool *ok);
 } // namespace ColorCode
 
 // A window's remembered state: named values kept in memory and loaded from and saved to one

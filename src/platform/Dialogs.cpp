@@ -101,6 +101,22 @@ Dialogs::PrintChoice SystemDialogs::print(QWidget *parent, QPrinter &printer, bo
     return choice;
 }
 
+Dialogs::PrintChoice SystemDialogs::printPages(QWidget *parent, QPrinter &printer, int minPage, int maxPage)
+{
+    QPrintDialog dlg(&printer, parent);
+    dlg.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
+                   QAbstractPrintDialog::PrintPageRange);
+    dlg.setMinMax(minPage, maxPage);
+    dlg.setFromTo(minPage, minPage);
+    PrintChoice choice;
+    choice.accepted = dlg.exec() == QDialog::Accepted;
+    if (choice.accepted && dlg.printRange() == QAbstractPrintDialog::PageRange) {
+        choice.fromPage = dlg.fromPage();
+        choice.toPage = dlg.toPage();
+    }
+    return choice;
+}
+
 bool SystemDialogs::printSetup(QWidget *parent, QPrinter &printer)
 {
     QPageSetupDialog dlg(&printer, parent);

@@ -20,6 +20,8 @@ public:
     struct PrintChoice {
         bool accepted = false;
         bool selectionOnly = false;
+        int fromPage = 0; // a page range chosen by the user; 0 and 0 for all pages
+        int toPage = 0;
     };
 
     virtual ~Dialogs() = default;
@@ -34,6 +36,8 @@ public:
     virtual QString saveFile(QWidget *parent, const QString &caption, const QString &dir,
                              const QString &filters, const QString &defaultSuffix) = 0;
     virtual PrintChoice print(QWidget *parent, QPrinter &printer, bool selectionAvailable) = 0;
+    // A print dialog offering a page range between minPage and maxPage.
+    virtual PrintChoice printPages(QWidget *parent, QPrinter &printer, int minPage, int maxPage) = 0;
     virtual bool printSetup(QWidget *parent, QPrinter &printer) = 0;
     virtual bool color(QWidget *parent, QColor &color) = 0;
     virtual bool font(QWidget *parent, QFont &font) = 0;
@@ -56,6 +60,7 @@ public:
     QString saveFile(QWidget *parent, const QString &caption, const QString &dir,
                      const QString &filters, const QString &defaultSuffix) override;
     PrintChoice print(QWidget *parent, QPrinter &printer, bool selectionAvailable) override;
+    PrintChoice printPages(QWidget *parent, QPrinter &printer, int minPage, int maxPage) override;
     bool printSetup(QWidget *parent, QPrinter &printer) override;
     bool color(QWidget *parent, QColor &color) override;
     bool font(QWidget *parent, QFont &font) override;

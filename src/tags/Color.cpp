@@ -47,6 +47,19 @@ void ColorGrid::setBackgroundIndex(int i)
     emit changed();
 }
 
+void ColorGrid::hideForegroundMark()
+{
+    fg_ = -1;
+    update();
+}
+
+void ColorGrid::setForegroundOnly(bool on)
+{
+    foregroundOnly_ = on;
+    setToolTip(on ? QString() : tr("Left button: text colour. Right button: background colour."));
+    update();
+}
+
 QRect ColorGrid::cellRect(int i) const
 {
     const int w = (width() - 2) / 4, h = (height() - 2) / 4;
@@ -76,9 +89,13 @@ void ColorGrid::paintEvent(QPaintEvent *)
         f.setPointSizeF(f.pointSizeF() * 0.75);
         f.setBold(true);
         p.setFont(f);
-        if (i == fg_)
+        if (i == fg_ && foregroundOnly_) {
+            p.setPen(QPen(ink, 2));
+            p.drawRect(r.adjusted(2, 2, -2, -2));
+        } else if (i == fg_) {
             p.drawText(r.adjusted(2, 1, 0, 0), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("FG"));
-        if (i == bg_)
+        }
+        if (i == bg_ && !foregroundOnly_)
             p.drawText(r.adjusted(0, 0, -2, -1), Qt::AlignRight | Qt::AlignBottom, QStringLiteral("BG"));
     }
 }
@@ -90,7 +107,7 @@ void ColorGrid::mousePressEvent(QMouseEvent *e)
         return;
     if (e->button() == Qt::LeftButton)
         setForegroundIndex(i);
-    else if (e->button() == Qt::RightButton)
+    else if (e->button() == Qt::RightButton && !foregroundOnly_)
         setBackgroundIndex(i);
 }
 

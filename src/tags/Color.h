@@ -23,6 +23,11 @@ public:
     QColor backgroundColor() const { return standardColor(bg_); }
     void setForegroundIndex(int i);
     void setBackgroundIndex(int i);
+    // Hides the foreground mark until the next click, without a change signal: the colour in
+    // use is not one of the grid's.
+    void hideForegroundMark();
+    // A grid that offers only the foreground selection: the secondary button does nothing.
+    void setForegroundOnly(bool on);
     // The cell under a point of the widget, or -1.
     int cellAt(const QPoint &p) const;
 
@@ -39,6 +44,7 @@ private:
     QRect cellRect(int i) const;
     int fg_ = 0;
     int bg_ = 15;
+    bool foregroundOnly_ = false;
 };
 
 // The editor properties dialog: the background colour and font of the active document's

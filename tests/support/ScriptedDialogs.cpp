@@ -59,10 +59,22 @@ Dialogs::PrintChoice ScriptedDialogs::print(QWidget *, QPrinter &printer, bool s
     return c;
 }
 
+Dialogs::PrintChoice ScriptedDialogs::printPages(QWidget *parent, QPrinter &printer, int minPage, int maxPage)
+{
+    offeredMinPage = minPage;
+    offeredMaxPage = maxPage;
+    return print(parent, printer, false);
+}
+
 int ScriptedDialogs::exec(QDialog *dialog)
 {
     executed << dialog->objectName();
     if (onExec)
         onExec(dialog);
+    if (!execResults.empty()) {
+        const int r = execResults.front();
+        execResults.pop_front();
+        return r;
+    }
     return QDialog::Accepted;
 }

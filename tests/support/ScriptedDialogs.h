@@ -19,12 +19,14 @@ public:
     QString printFile;                 // a print goes to this PDF
     // Runs on each of the program's own modal dialogs before it "closes" with Accepted.
     std::function<void(QDialog *)> onExec;
+    std::deque<int> execResults; // what exec() returns, in turn; Accepted when empty
 
     QStringList messages; // message() and error() texts, in order
     QStringList errors;   // error() texts
     QStringList questions;
     QStringList executed; // objectNames of the dialogs run by exec()
     bool selectionOffered = false;
+    int offeredMinPage = 0, offeredMaxPage = 0; // the range printPages() offered
 
     void message(QWidget *, const QString &text) override;
     void error(QWidget *, const QString &text) override;
@@ -32,6 +34,7 @@ public:
     QStringList openFiles(QWidget *, const QString &, const QString &, const QString &) override;
     QString saveFile(QWidget *, const QString &, const QString &, const QString &, const QString &) override;
     PrintChoice print(QWidget *, QPrinter &printer, bool selectionAvailable) override;
+    PrintChoice printPages(QWidget *, QPrinter &printer, int minPage, int maxPage) override;
     bool printSetup(QWidget *, QPrinter &) override { return true; }
     bool color(QWidget *, QColor &) override { return false; }
     bool font(QWidget *, QFont &) override { return false; }
