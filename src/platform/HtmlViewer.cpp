@@ -371,7 +371,13 @@ void HtmlViewer::setViewImages(bool on)
         return;
     images_ = on;
     page_->settings()->setAttribute(QWebEngineSettings::AutoLoadImages, on);
-    reload();
+    if (current_.isEmpty() || loading_)
+        return;
+    // Images already shown stay in the engine's cache; the page is read afresh without them.
+    pendingScroll_ = verticalPosition();
+    loading_ = true;
+    title_.clear();
+    page_->triggerAction(QWebEnginePage::ReloadAndBypassCache);
 }
 
 void HtmlViewer::setDefFontName(const QString &name)
@@ -461,6 +467,14 @@ void HtmlViewer::print(QPrinter *printer, int fromPage, int toPage, std::functio
     connect(view_, &QWebEngineView::printFinished, this, [done](bool ok) { if (done) done(ok); },
             Qt::SingleShotConnection);
     view_->print(printer);
+    // The engine makes a document of the chosen pages only, and the printing that follows
+    // counts the pages of that document again from the printer's range: from here on the
+    // printer's range is the place of the pages in the engine's document.
+    if (!ranges.isEmpty()) {
+        QPageRanges placed;
+        placed.addRange(1, toPage - fromPage + 1);
+        printer->setPageRanges(placed);
+    }
 }
 
 void HtmlViewer::find(const QString &text, bool matchCase, std::function<void(bool)> done)
@@ -468,6 +482,13 @@ void HtmlViewer::find(const QString &text, bool matchCase, std::function<void(bo
     QWebEnginePage::FindFlags flags;
     if (matchCase)
         flags |= QWebEnginePage::FindCaseSensitively;
+    // The engine takes a request for the text it last searched as "find next", and answers it
+    // only with the next request when the case option has changed: a changed search starts
+    // afresh.
+    if (text != lastFind_ || matchCase != lastFindCase_)
+        page_->findText(QString());
+    lastFind_ = text;
+    lastFindCase_ = matchCase;
     page_->findText(text, flags, [done](const QWebEngineFindTextResult &r) {
         if (done)
             done(r.numberOfMatches() > 0);

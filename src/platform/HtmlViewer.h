@@ -114,6 +114,8 @@ private:
     QUrl requested_;
     bool loading_ = false;
     int pendingScroll_ = -1;
+    QString lastFind_;
+    bool lastFindCase_ = false;
     bool images_ = true;
     QString fontName_ = QStringLiteral("Times New Roman");
     QString preFontName_ = QStringLiteral("Courier New");

@@ -347,8 +347,12 @@ void TfPreview::FontColorsClick()
 
 void TfPreview::Print1Click()
 {
-    if (!printer_)
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!printer_) {
+        // The engine's pages reach the printer as pictures: 300 dots per inch print sharply
+        // without the memory a page at the printer's full resolution would take.
+        printer_ = std::make_unique<QPrinter>();
+        printer_->setResolution(300);
+    }
     const Dialogs::PrintChoice choice = Dialogs::instance().printPages(this, *printer_, 1, 9999);
     if (!choice.accepted)
         return;
@@ -378,8 +382,11 @@ void TfPreview::FindDialogFind()
         return;
     QPointer<TfPreview> self(this);
     Viewer->find(text, FindDialog1->matchCase(), [self, text](bool found) {
-        if (self && !found)
+        if (!self)
+            return;
+        if (!found)
             Dialogs::instance().message(self, QStringLiteral("Unable to find \"%1\"").arg(text));
+        emit self->findFinished(found);
     });
 }
 

@@ -74,6 +74,10 @@ public slots:
     void About1Click();
     void ExitClick();
 
+signals:
+    // The viewer has answered a find request.
+    void findFinished(bool found);
+
 protected:
     void showEvent(QShowEvent *e) override;
 

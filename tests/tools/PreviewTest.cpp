@@ -1,0 +1,408 @@
+#include "support/FrameFixture.h"
+#include "tools/FontForm.h"
+#include "tools/Preview.h"
+#include "tools/PreviewSupport.h"
+#include "app/Files.h"
+#include "app/Ubag.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QCheckBox>
+#include <QListWidget>
+
+using PreviewSupport::eval;
+using PreviewSupport::loads;
+
+namespace {
+
+// A 1x1 PNG image.
+const QByteArray Pixel = QByteArray::fromBase64(
+    "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg==");
+
+class PreviewTest : public FrameTest {
+protected:
+    QStringList played, started;
+
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        PreviewModule::setFactory([](const QStringList &args) -> PreviewWindow * { return new TfPreview(args); });
+        TfPreview::soundPlayer() = [this](const QString &f) { played << f; };
+        TfPreview::programStarter() = [this](const QString &c) {
+            started << c;
+            return true;
+        };
+        HtmlViewer::externalOpener() = [](const QUrl &) {};
+    }
+
+    TfPreview *preview() const
+    {
+        QString error;
+        return static_cast<TfPreview *>(frame->previewWindow(&error));
+    }
+    HtmlViewer *viewer() const { return preview()->viewer(); }
+
+    // F9 on the active document; true once the page has loaded.
+    bool previewActive()
+    {
+        QString error;
+        HtmlViewer *v = static_cast<TfPreview *>(frame->previewWindow(&error))->viewer();
+        return loads(v, [this] { trigger("PrintPreview1Click"); });
+    }
+
+    TfHTML *open(const QString &path) { return frame->files().OpenDocument(path); }
+};
+
+TEST_F(PreviewTest, NoDocumentSaysSoAndWritesNothing)
+{
+    startEmpty();
+    trigger("PrintPreview1Click");
+    EXPECT_EQ(dialogs.messages, QStringList{"No current document."});
+    EXPECT_EQ(frame->statusText(), "   Ready ...");
+    EXPECT_FALSE(QFile::exists(home.path("temp.tvr")));
+    EXPECT_EQ(frame->existingPreviewWindow(), nullptr);
+}
+
+TEST_F(PreviewTest, UntitledDocumentGoesToTheProgramFolderAndStaysModified)
+{
+    startWithEmptyDocument();
+    ed()->loadUtf8("<title>Draft</title>");
+    ed()->append("<p>Unsaved words</p>");
+    ASSERT_TRUE(doc()->modified());
+    ASSERT_TRUE(previewActive());
+    EXPECT_EQ(home.read("temp.tvr"), "<title>Draft</title><p>Unsaved words</p>");
+    EXPECT_TRUE(doc()->modified());
+    EXPECT_EQ(preview()->windowTitle(), "Tolvenra Preview : Draft");
+    EXPECT_TRUE(preview()->isVisible());
+    EXPECT_EQ(viewer()->currentFile(), home.path("temp.tvr"));
+    EXPECT_EQ(eval(viewer(), "document.body.innerText").toString(), "Unsaved words");
+    EXPECT_EQ(frame->statusText(), "   Ready ...");
+}
+
+TEST_F(PreviewTest, SavedDocumentPreviewsBesideItselfWithItsImagesAndStaysSaved)
+{
+    home.write("site/img/a.png", Pixel);
+    const QString page = home.write("site/index.htm", "<html><head><title>Site</title></head>"
+                                                      "<body><img id=i src=\"img/a.png\"></body></html>");
+    startEmpty();
+    ASSERT_NE(open(page), nullptr);
+    ASSERT_FALSE(doc()->modified());
+    ASSERT_TRUE(previewActive());
+    EXPECT_TRUE(QFile::exists(home.path("site/temp.tvr")));
+    EXPECT_FALSE(doc()->modified());
+    EXPECT_EQ(doc()->document().path(), page); // the document stays bound to its own file
+    EXPECT_TRUE(QTest::qWaitFor([this] { return eval(viewer(), "document.getElementById('i').naturalWidth").toInt() == 1; },
+                                PreviewSupport::LoadTimeout));
+}
+
+TEST_F(PreviewTest, PreviewKeepsTheDocumentEncodingAndBackups)
+{
+    // A Windows-1252 document without a declared charset: the page shows what the editor shows.
+    const QString page = home.write("old.htm", "<title>Caf\xe9</title><p>na\xefve</p>");
+    startEmpty();
+    ASSERT_NE(open(page), nullptr);
+    doc()->document().setBackup(true);
+    ASSERT_TRUE(previewActive());
+    EXPECT_EQ(preview()->windowTitle(), QString::fromUtf8("Tolvenra Preview : Caf\u00e9"));
+    EXPECT_EQ(eval(viewer(), "document.body.innerText").toString(), QString::fromUtf8("na\u00efve"));
+    // The preview file is written as a save writes: the second one keeps the first as BAK.
+    ASSERT_TRUE(previewActive());
+    EXPECT_TRUE(QFile::exists(home.path("temp.BAK")));
+    EXPECT_EQ(home.read("temp.tvr"), QByteArray("<title>Caf\xe9</title><p>na\xefve</p>"));
+}
+
+TEST_F(PreviewTest, SevenVisitsKeepTheSixNewestWithBackAndForward)
+{
+    startWithEmptyDocument();
+    ASSERT_TRUE(previewActive());
+    TfPreview *p = preview();
+    for (int i = 1; i <= 7; ++i) {
+        const QString f = home.write(QString("p%1.html").arg(i), QString("<title>Page %1</title>").arg(i).toUtf8());
+        ASSERT_TRUE(loads(viewer(), [&] { viewer()->loadFile(f); }));
+    }
+    const QStringList &h = viewer()->history();
+    ASSERT_EQ(h.size(), 6);
+    EXPECT_EQ(h.first(), home.path("p7.html"));
+    EXPECT_EQ(h.last(), home.path("p2.html"));
+    EXPECT_TRUE(p->historyMenu()->menuAction()->isVisible());
+    EXPECT_TRUE(p->historyEntry(0)->isChecked());
+    EXPECT_EQ(p->historyEntry(5)->text(), home.path("p2.html"));
+    // Newest: Forward off, Back on.
+    EXPECT_FALSE(p->forwardButton()->isEnabled());
+    EXPECT_TRUE(p->backButton()->isEnabled());
+    EXPECT_EQ(p->windowTitle(), "Page 7");
+
+    ASSERT_TRUE(loads(viewer(), [&] { p->backButton()->click(); }));
+    EXPECT_EQ(viewer()->historyIndex(), 1);
+    EXPECT_EQ(p->windowTitle(), "Page 6");
+    EXPECT_TRUE(p->forwardButton()->isEnabled());
+    EXPECT_TRUE(p->historyEntry(1)->isChecked());
+    EXPECT_FALSE(p->historyEntry(0)->isChecked());
+
+    // The oldest entry, from the History menu: Back off.
+    ASSERT_TRUE(loads(viewer(), [&] { p->historyEntry(5)->trigger(); }));
+    EXPECT_EQ(viewer()->historyIndex(), 5);
+    EXPECT_FALSE(p->backButton()->isEnabled());
+    EXPECT_TRUE(p->forwardButton()->isEnabled());
+    EXPECT_EQ(p->windowTitle(), "Page 2");
+
+    ASSERT_TRUE(loads(viewer(), [&] { p->forwardButton()->click(); }));
+    EXPECT_EQ(viewer()->historyIndex(), 4);
+    EXPECT_EQ(viewer()->history().size(), 6); // moving in the history changes nothing in it
+}
+
+TEST_F(PreviewTest, HandledFlagForRemoteSoundProgramAndOtherTargets)
+{
+    startWithEmptyDocument();
+    ASSERT_TRUE(previewActive());
+    TfPreview *p = preview();
+    const QString dir = home.path();
+
+    // A colon after the second character: a remote address, only shown in the address box.
+    EXPECT_FALSE(p->HotSpotClick("http://example.org/song.wav"));
+    EXPECT_EQ(p->addressBox()->text(), "http://example.org/song.wav");
+    EXPECT_TRUE(played.isEmpty());
+
+    // Sounds: the whole extension, in any case; a drive-letter colon is local.
+    EXPECT_TRUE(p->HotSpotClick("sounds/Bell.WaV"));
+    EXPECT_TRUE(p->HotSpotClick("c:\\music\\a.wav"));
+    EXPECT_FALSE(p->HotSpotClick("sounds/long.wave"));
+    ASSERT_EQ(played.size(), 2);
+    EXPECT_EQ(played[0], dir + "/sounds/Bell.WaV");
+    EXPECT_EQ(p->addressBox()->text(), "sounds/long.wave");
+
+    // "FILE:" makes a target local wherever its colon stands.
+    EXPECT_TRUE(p->HotSpotClick("file://" + dir + "/ding.wav"));
+    EXPECT_EQ(played.last(), dir + "/ding.wav");
+
+    // A program asks first; No starts nothing, Yes starts the name followed by the destination.
+    dialogs.answers = {Dialogs::Answer::No, Dialogs::Answer::Yes};
+    EXPECT_TRUE(p->HotSpotClick("tool.exe#-x"));
+    EXPECT_TRUE(started.isEmpty());
+    EXPECT_TRUE(p->HotSpotClick("tool.exe#-x"));
+    EXPECT_EQ(started, QStringList{dir + "/tool.exe#-x"});
+    ASSERT_EQ(dialogs.questions.size(), 2);
+    EXPECT_TRUE(dialogs.questions[0].contains(dir + "/tool.exe#-x"));
+
+    // Anything else is left to the viewer.
+    EXPECT_FALSE(p->HotSpotClick("other.html#part"));
+    EXPECT_EQ(p->addressBox()->text(), "other.html#part");
+}
+
+TEST_F(PreviewTest, ClickedLinksAreFollowedOrHandled)
+{
+    home.write("next.html", "<title>Next</title><p>second page</p>");
+    home.write("bell.wav", "RIFF");
+    startWithEmptyDocument();
+    ed()->loadUtf8("<title>First</title><a id=n href=\"next.html\">next</a> <a id=s href=\"bell.wav\">ring</a>");
+    ASSERT_TRUE(previewActive());
+    TfPreview *p = preview();
+
+    // A sound link plays and the page stays.
+    eval(viewer(), "document.getElementById('s').click()");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !played.isEmpty(); }, PreviewSupport::LoadTimeout));
+    EXPECT_EQ(played, QStringList{home.path("bell.wav")});
+    EXPECT_EQ(viewer()->currentFile(), home.path("temp.tvr"));
+
+    // A page link is followed by the viewer and joins the history.
+    ASSERT_TRUE(loads(viewer(), [&] { eval(viewer(), "document.getElementById('n').click()"); }));
+    EXPECT_EQ(viewer()->currentFile(), home.path("next.html"));
+    EXPECT_EQ(viewer()->history().size(), 2);
+    EXPECT_EQ(p->addressBox()->text(), home.path("next.html"));
+    EXPECT_EQ(p->windowTitle(), "Next");
+}
+
+TEST_F(PreviewTest, HoveringALinkShowsItsTarget)
+{
+    startWithEmptyDocument();
+    ASSERT_TRUE(previewActive());
+    TfPreview *p = preview();
+    emit viewer()->hotSpotChanged("page.html#top");
+    EXPECT_EQ(p->linkPanel()->text(), "page.html#top");
+    emit viewer()->hotSpotChanged(QString());
+    EXPECT_EQ(p->linkPanel()->text(), "");
+    EXPECT_EQ(HtmlViewer::targetText(HtmlViewer::urlOf("/site/a b.html", "x")), "/site/a b.html#x");
+    EXPECT_EQ(HtmlViewer::targetText(QUrl("https://example.org/a?b")), "https://example.org/a?b");
+}
+
+TEST_F(PreviewTest, ReloadKeepsTheScrollPosition)
+{
+    QByteArray tall = "<title>Tall</title>";
+    for (int i = 0; i < 300; ++i)
+        tall += "<p>line " + QByteArray::number(i) + "</p>";
+    const QString page = home.write("tall.html", tall);
+    startEmpty();
+    trigger("FileNew");
+    ASSERT_TRUE(previewActive());
+    TfPreview *p = preview();
+    dialogs.openNames = {{page}};
+    ASSERT_TRUE(loads(viewer(), [&] { p->OpenFileClick(); }));
+    EXPECT_TRUE(p->reloadButton()->isEnabled());
+    EXPECT_TRUE(p->printAction()->isEnabled());
+    EXPECT_EQ(p->windowTitle(), "Tall");
+
+    viewer()->setVerticalPosition(600);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return viewer()->verticalPosition() == 600; }, PreviewSupport::LoadTimeout));
+    ASSERT_TRUE(loads(viewer(), [&] { p->reloadButton()->click(); }));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return viewer()->verticalPosition() == 600; }, PreviewSupport::LoadTimeout));
+    EXPECT_EQ(viewer()->history().size(), 2);
+}
+
+TEST_F(PreviewTest, FindReportsATextNotFound)
+{
+    startWithEmptyDocument();
+    ed()->loadUtf8("<p>The Quick brown fox</p>");
+    ASSERT_TRUE(previewActive());
+    TfPreview *p = preview();
+    p->Find1Click();
+    ASSERT_NE(p->findDialog(), nullptr);
+    EXPECT_TRUE(p->findDialog()->isVisible());
+
+    auto find = [&](const QString &text, bool matchCase) {
+        dialogs.messages.clear();
+        p->findDialog()->textEdit()->setText(text);
+        p->findDialog()->matchCaseBox()->setChecked(matchCase);
+        QSignalSpy answered(p, &TfPreview::findFinished);
+        p->findDialog()->findButton()->click();
+        EXPECT_TRUE(answered.wait(PreviewSupport::LoadTimeout));
+    };
+    find("quick", false);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    find("quick", true);
+    EXPECT_EQ(dialogs.messages, QStringList{"Unable to find \"quick\""});
+    find("zebra", false);
+    EXPECT_EQ(dialogs.messages, QStringList{"Unable to find \"zebra\""});
+    EXPECT_TRUE(p->findDialog()->isVisible());
+}
+
+TEST_F(PreviewTest, DefaultColorsReachThePageOnlyAfterOk)
+{
+    startWithEmptyDocument();
+    ed()->loadUtf8("<p id=t>text <a id=l href=\"x.html\">link</a></p>");
+    ASSERT_TRUE(previewActive());
+    TfPreview *p = preview();
+    // The defaults as the window starts: size 12, button text, blue links, button face.
+    EXPECT_EQ(p->defFontSize(), 12);
+    EXPECT_EQ(p->defFontColor(), ColorCode::ButtonTextColor);
+    EXPECT_EQ(p->defHotSpotColor(), 0xFF0000);
+    EXPECT_EQ(p->defBackground(), ColorCode::ButtonFaceColor);
+
+    auto choose = [](QDialog *d) {
+        auto *form = static_cast<TFontForm *>(d);
+        EXPECT_EQ(form->fontSize(), 12);
+        EXPECT_EQ(form->backgroundList()->currentItem()->text(), "clBtnFace");
+        form->setFontColor(0x0000FF);    // red
+        form->setHotSpotColor(0x008000); // green
+        form->setBackground(0x800000);   // navy
+        form->setFontSize(18);
+    };
+    dialogs.onExec = choose;
+    dialogs.executed.clear();
+    dialogs.execResults = {QDialog::Rejected};
+    p->FontColorsClick();
+    EXPECT_EQ(p->defFontSize(), 12);
+    EXPECT_EQ(p->defBackground(), ColorCode::ButtonFaceColor);
+
+    ASSERT_TRUE(loads(viewer(), [&] { p->FontColorsClick(); }));
+    EXPECT_EQ(dialogs.executed, (QStringList{"FontForm", "FontForm"}));
+    EXPECT_EQ(p->defFontSize(), 18);
+    EXPECT_EQ(eval(viewer(), "getComputedStyle(document.getElementById('t')).color").toString(), "rgb(255, 0, 0)");
+    EXPECT_EQ(eval(viewer(), "getComputedStyle(document.getElementById('l')).color").toString(), "rgb(0, 128, 0)");
+    EXPECT_EQ(eval(viewer(), "getComputedStyle(document.getElementById('t')).fontSize").toString(), "24px");
+    EXPECT_EQ(viewer()->view()->page()->backgroundColor(), QColor(0, 0, 128));
+}
+
+TEST_F(PreviewTest, PageColorsStillWinOverTheDefaults)
+{
+    startWithEmptyDocument();
+    ed()->loadUtf8("<style>p{color:#123456}</style><body link=\"#00ff00\"><p id=t>text</p><a id=l href=\"x.html\">x</a></body>");
+    ASSERT_TRUE(previewActive());
+    EXPECT_EQ(eval(viewer(), "getComputedStyle(document.getElementById('t')).color").toString(), "rgb(18, 52, 86)");
+    EXPECT_EQ(eval(viewer(), "getComputedStyle(document.getElementById('l')).color").toString(), "rgb(0, 255, 0)");
+}
+
+TEST_F(PreviewTest, ImagesCanBeSwitchedOff)
+{
+    home.write("a.png", Pixel);
+    startWithEmptyDocument();
+    ed()->loadUtf8("<img id=i src=\"a.png\">");
+    ASSERT_TRUE(previewActive());
+    TfPreview *p = preview();
+    EXPECT_TRUE(p->showImagesAction()->isChecked());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return eval(viewer(), "document.getElementById('i').naturalWidth").toInt() == 1; },
+                                PreviewSupport::LoadTimeout));
+    ASSERT_TRUE(loads(viewer(), [&] { p->ShowImagesClick(); }));
+    EXPECT_FALSE(p->showImagesAction()->isChecked());
+    QTest::qWait(200);
+    EXPECT_EQ(eval(viewer(), "document.getElementById('i').naturalWidth").toInt(), 0);
+}
+
+TEST_F(PreviewTest, PrintsTheChosenPages)
+{
+    QByteArray tall = "<title>Pages</title>";
+    for (int i = 0; i < 200; ++i)
+        tall += "<p>paragraph " + QByteArray::number(i) + "</p>";
+    startWithEmptyDocument();
+    ed()->loadUtf8(tall);
+    ASSERT_TRUE(previewActive());
+    TfPreview *p = preview();
+    auto printed = [&](int from, int to) {
+        dialogs.printFile = home.path(QString("out%1.pdf").arg(from));
+        Dialogs::PrintChoice c;
+        c.accepted = true;
+        c.fromPage = from;
+        c.toPage = to;
+        dialogs.prints = {c};
+        QSignalSpy done(viewer()->view(), &QWebEngineView::printFinished);
+        p->Print1Click();
+        EXPECT_TRUE(done.count() > 0 || done.wait(PreviewSupport::LoadTimeout));
+        QFile f(dialogs.printFile);
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+        return int(QString::fromLatin1(f.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")));
+    };
+    const int all = printed(0, 0);
+    EXPECT_EQ(dialogs.offeredMinPage, 1);
+    EXPECT_EQ(dialogs.offeredMaxPage, 9999);
+    EXPECT_GT(all, 2);
+    EXPECT_EQ(printed(2, 2), 1);
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
+TEST_F(PreviewTest, ClosingHidesTheWindowAndKeepsItsPlace)
+{
+    startWithEmptyDocument();
+    ASSERT_TRUE(previewActive());
+    TfPreview *p = preview();
+    p->ExitClick();
+    EXPECT_FALSE(p->isVisible());
+    EXPECT_EQ(frame->existingPreviewWindow(), p); // hidden, not destroyed
+    EXPECT_TRUE(QString::fromLatin1(home.read("tolvopt.ini")).contains("[Preview]"));
+    EXPECT_TRUE(QString::fromLatin1(home.read("tolvopt.ini")).contains("FORM_PLACE="));
+}
+
+TEST_F(PreviewTest, AboutShowsTheProgramsAboutBox)
+{
+    startWithEmptyDocument();
+    ASSERT_TRUE(previewActive());
+    dialogs.executed.clear();
+    preview()->About1Click();
+    EXPECT_EQ(dialogs.executed, QStringList{"TAboutBox"});
+}
+
+TEST_F(PreviewTest, TheCommandLineDocumentIsTheOldestPage)
+{
+    const QString first = home.write("first.html", "<title>First</title>");
+    start({first});
+    ASSERT_NE(doc(), nullptr);
+    ASSERT_TRUE(previewActive());
+    ASSERT_EQ(viewer()->history().size(), 2);
+    EXPECT_EQ(viewer()->history().last(), first);
+    EXPECT_EQ(viewer()->history().first(), home.path("temp.tvr"));
+    EXPECT_TRUE(preview()->backButton()->isEnabled());
+}
+
+} // namespace
