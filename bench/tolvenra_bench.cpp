@@ -10,9 +10,14 @@
 #include "tags/Navigation.h"
 #include "tags/TagEngine.h"
 #include "platform/Dialogs.h"
+#include "platform/HtmlViewer.h"
 #include "platform/TextFile.h"
+#include "tools/Preview.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -72,6 +77,31 @@ double readFloor(const QString &path)
             (void)n;
         });
     });
+}
+
+double nowMs()
+{
+    return double(QDateTime::currentMSecsSinceEpoch());
+}
+
+// The moment (ms since the epoch) the engine first painted content of the page on show, or 0.
+double firstPaint(HtmlViewer *viewer, double notBefore)
+{
+    double result = 0;
+    bool done = false;
+    viewer->view()->page()->runJavaScript(
+        "(function(){var e=performance.getEntriesByName('first-contentful-paint')[0]"
+        "||performance.getEntriesByName('first-paint')[0];"
+        "return e&&location.href.indexOf('temp.tvr')>=0?performance.timeOrigin+e.startTime:0;})()",
+        [&](const QVariant &v) {
+            result = v.toDouble();
+            done = true;
+        });
+    QElapsedTimer t;
+    t.start();
+    while (!done && t.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+    return result >= notBefore ? result : 0;
 }
 
 void settle()
@@ -193,6 +223,49 @@ int main(int argc, char **argv)
     doc->setModified(false);
     doc->close();
     settle();
+
+    // F9 until the engine has first painted the page, for a small and a big document. The
+    // first preview also starts the browser engine.
+    {
+        PreviewModule::setFactory([](const QStringList &args) -> PreviewWindow * { return new TfPreview(args); });
+        // settled: first let the editor finish its background work on the document (line
+        // wrapping runs while the program is idle, some 15 s for big.html).
+        auto previewTime = [&](const QString &path, bool settled) {
+            frame.files().OpenDocument(path);
+            settle();
+            for (bool busy = settled; busy;) {
+                QElapsedTimer e;
+                e.start();
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+                busy = e.elapsed() >= 5;
+            }
+            const double start = nowMs();
+            frame.commands().trigger("PrintPreview1Click");
+            QString error;
+            HtmlViewer *viewer = static_cast<TfPreview *>(frame.previewWindow(&error))->viewer();
+            double painted = 0;
+            QElapsedTimer t;
+            t.start();
+            while (painted == 0 && t.elapsed() < 120000) {
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+                painted = firstPaint(viewer, start);
+            }
+            frame.activeDocument()->close();
+            settle();
+            return painted - start;
+        };
+        const QString small = dir + "/small.html";
+        const double smallFloor = readFloor(small);
+        const double cold = previewTime(small, true);
+        report("F9 to first paint, small.html, engine start", cold, "ms", smallFloor, "-");
+        const double warmSmall = median(3, [&] { return previewTime(small, true); });
+        report("F9 to first paint, small.html", warmSmall, "ms", smallFloor, "-");
+        const double settledBig = median(3, [&] { return previewTime(big, true); });
+        report("F9 to first paint, big.html", settledBig, "ms", bigFloor, "-");
+        const double busyBig = previewTime(big, false);
+        report("F9 to first paint, big.html just opened", busyBig, "ms", bigFloor, "-");
+    }
+
 
     // The long line: open, then a keystroke in its middle until repainted.
     const double openLong = openTime(longLine);
