@@ -101,6 +101,11 @@ Dialogs::PrintChoice SystemDialogs::print(QWidget *parent, QPrinter &printer, bo
     return choice;
 }
 
+void setDialogFrame(QDialog *dialog)
+{
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+}
+
 Dialogs::PrintChoice SystemDialogs::printPages(QWidget *parent, QPrinter &printer, int minPage, int maxPage)
 {
     QPrintDialog dlg(&printer, parent);

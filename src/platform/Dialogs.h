@@ -49,6 +49,10 @@ public:
     static void install(Dialogs *d);
 };
 
+// Gives one of the program's dialogs a dialog frame: a title and a close button, no minimise
+// or maximise buttons.
+void setDialogFrame(QDialog *dialog);
+
 // The real dialogs of the platform.
 class SystemDialogs : public Dialogs {
 public:

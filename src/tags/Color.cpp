@@ -130,6 +130,7 @@ TfColor::TfColor(TmdiMain &frame) : QDialog(&frame), frame_(frame)
 {
     setObjectName(QStringLiteral("TfColor"));
     setWindowTitle(QStringLiteral("Set Editing Colors"));
+    setDialogFrame(this);
     lstSample = new QListWidget(this);
     lstSample->setObjectName(QStringLiteral("lstSample"));
     lstSample->addItems(sampleLines);

@@ -1,6 +1,7 @@
 #include "FontForm.h"
 
 #include "app/Ubag.h"
+#include "platform/Dialogs.h"
 #include "platform/HtmlViewer.h"
 #include "tags/Color.h"
 
@@ -34,10 +35,11 @@ TFontForm::TFontForm(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FontForm"));
     setWindowTitle(QStringLiteral("Edit Default Font and Colors"));
-    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+    setDialogFrame(this);
 
     lstFonts = new QListWidget(this);
     lstFonts->setObjectName(QStringLiteral("lstFonts"));
+    lstFonts->setMinimumWidth(210);
     QStringList families = QFontDatabase::families();
     if (!families.contains(SystemFont))
         families << SystemFont;
@@ -100,7 +102,7 @@ TFontForm::TFontForm(QWidget *parent) : QDialog(parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid, 1);
     layout->addLayout(buttons);
-    resize(720, 440);
+    resize(800, 460);
 
     connect(lstFonts, &QListWidget::itemClicked, this, &TFontForm::ListBoxClicks);
     connect(lstBackground, &QListWidget::itemClicked, this, &TFontForm::ListBoxClicks);

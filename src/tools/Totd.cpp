@@ -1,6 +1,7 @@
 #include "Totd.h"
 
 #include "platform/AppPaths.h"
+#include "platform/Dialogs.h"
 #include "platform/TextFile.h"
 
 #include <QApplication>
@@ -80,6 +81,7 @@ TfTipOfTheDay::TfTipOfTheDay(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TfTipOfTheDay"));
     setWindowTitle(QStringLiteral("Tip of the day"));
+    setDialogFrame(this);
 
     auto *bulb = new QLabel(this);
     bulb->setPixmap(lightBulb());
@@ -185,6 +187,7 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TAboutBox"));
     setWindowTitle(QStringLiteral("About Tolvenra"));
+    setDialogFrame(this);
     auto *icon = new QLabel(this);
     icon->setPixmap(QApplication::windowIcon().pixmap(64, 64));
     icon->setAlignment(Qt::AlignTop);
