@@ -227,7 +227,7 @@ int main(int argc, char **argv)
     // F9 until the engine has first painted the page, for a small and a big document. The
     // first preview also starts the browser engine.
     {
-        PreviewModule::setFactory([](const QStringList &args) -> PreviewWindow * { return new TfPreview(args); });
+        PreviewModule::setFactory(&tolvenra_create_preview);
         // settled: first let the editor finish its background work on the document (line
         // wrapping runs while the program is idle, some 15 s for big.html).
         auto previewTime = [&](const QString &path, bool settled) {

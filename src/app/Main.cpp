@@ -482,7 +482,7 @@ TfColor *TmdiMain::editorProperties()
 PreviewWindow *TmdiMain::previewWindow(QString *error)
 {
     if (!preview_)
-        preview_ = PreviewModule::create(arguments_, error);
+        preview_ = PreviewModule::create(arguments_, this, error);
     return preview_;
 }
 

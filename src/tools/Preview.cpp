@@ -401,9 +401,9 @@ void TfPreview::ExitClick()
     close();
 }
 
-// The module's entry point: the frame loads the module on the first preview and asks it for
-// the window here.
-extern "C" Q_DECL_EXPORT PreviewWindow *tolvenra_create_preview(const QStringList &arguments)
+PreviewWindow *tolvenra_create_preview(const QStringList &arguments, QWidget *owner)
 {
-    return new TfPreview(arguments);
+    auto *preview = new TfPreview(arguments, owner);
+    preview->setWindowFlag(Qt::Window);
+    return preview;
 }

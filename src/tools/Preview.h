@@ -19,6 +19,10 @@ class TBag;
 
 // The web preview: a small browser over local files with its own six-page history, used to
 // look at the active document as a web page.
+// The module's entry point: the frame loads the module on the first preview and asks it for
+// the window here.
+extern "C" Q_DECL_EXPORT PreviewWindow *tolvenra_create_preview(const QStringList &arguments, QWidget *owner);
+
 class TfPreview : public QMainWindow, public PreviewWindow {
     Q_OBJECT
 public:

@@ -34,7 +34,7 @@ void setFactory(Factory factory)
     factory_ = factory;
 }
 
-PreviewWindow *create(const QStringList &arguments, QString *error)
+PreviewWindow *create(const QStringList &arguments, QWidget *owner, QString *error)
 {
     if (!factory_) {
         QString reasons;
@@ -55,7 +55,7 @@ PreviewWindow *create(const QStringList &arguments, QString *error)
             return nullptr;
         }
     }
-    return factory_(arguments);
+    return factory_(arguments, owner);
 }
 
 void previewActiveDocument(TmdiMain &frame)

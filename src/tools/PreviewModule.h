@@ -19,14 +19,15 @@ public:
 
 namespace PreviewModule {
 
-// Makes the preview window; given the program's command-line arguments.
-using Factory = PreviewWindow *(*)(const QStringList &arguments);
+// Makes the preview window, given the program's command-line arguments and the window it
+// belongs to (it closes with that window).
+using Factory = PreviewWindow *(*)(const QStringList &arguments, QWidget *owner);
 
 // Replaces the loading of the module (tests link the preview in).
 void setFactory(Factory factory);
 
 // A new preview window; nullptr with *error saying why when the module cannot be loaded.
-PreviewWindow *create(const QStringList &arguments, QString *error);
+PreviewWindow *create(const QStringList &arguments, QWidget *owner, QString *error);
 
 // The name of the preview file written beside a document.
 inline constexpr const char *TempFileName = "temp.tvr";

@@ -30,7 +30,7 @@ protected:
     void SetUp() override
     {
         FrameTest::SetUp();
-        PreviewModule::setFactory([](const QStringList &args) -> PreviewWindow * { return new TfPreview(args); });
+        PreviewModule::setFactory(&tolvenra_create_preview);
         TfPreview::soundPlayer() = [this](const QString &f) { played << f; };
         TfPreview::programStarter() = [this](const QString &c) {
             started << c;
@@ -380,6 +380,10 @@ TEST_F(PreviewTest, ClosingHidesTheWindowAndKeepsItsPlace)
     p->ExitClick();
     EXPECT_FALSE(p->isVisible());
     EXPECT_EQ(frame->existingPreviewWindow(), p); // hidden, not destroyed
+    // A window of its own that belongs to the frame: it does not keep the program running
+    // once the frame has closed.
+    EXPECT_TRUE(p->isWindow());
+    EXPECT_EQ(p->parentWidget(), frame.get());
     EXPECT_TRUE(QString::fromLatin1(home.read("tolvopt.ini")).contains("[Preview]"));
     EXPECT_TRUE(QString::fromLatin1(home.read("tolvopt.ini")).contains("FORM_PLACE="));
 }
