@@ -134,7 +134,13 @@ TfPreview::TfPreview(const QStringList &arguments, QWidget *parent)
     new BagPlacement(this, Prefs);
 
     buildMenus();
+    // Until the window has a remembered place: beside the documents, over the frame's right side.
     resize(800, 600);
+    if (parent) {
+        const QRect f = parent->frameGeometry();
+        const int w = qMin(900, f.width() * 3 / 5), h = qMax(400, f.height() - 160);
+        setGeometry(f.right() - w - 20, f.top() + 100, w, h);
+    }
 }
 
 TfPreview::~TfPreview() = default;
