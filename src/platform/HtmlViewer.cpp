@@ -350,6 +350,12 @@ bool HtmlViewer::followLink(const QUrl &url)
         return false;
     const bool local = url.scheme() == QLatin1String(Scheme) || url.isLocalFile();
     if (!local) {
+        // Web and mail addresses go to the desktop's programs for them; anything else (a
+        // script address, say) stays with the engine.
+        static const QStringList external = {QStringLiteral("http"), QStringLiteral("https"),
+                                             QStringLiteral("ftp"), QStringLiteral("mailto")};
+        if (!external.contains(url.scheme().toLower()))
+            return true;
         externalOpener()(url);
         return false;
     }

@@ -229,6 +229,21 @@ TEST_F(PreviewTest, HoveringALinkShowsItsTarget)
     EXPECT_EQ(HtmlViewer::targetText(QUrl("https://example.org/a?b")), "https://example.org/a?b");
 }
 
+TEST_F(PreviewTest, WebAndMailAddressesGoToTheDesktop)
+{
+    startWithEmptyDocument();
+    ASSERT_TRUE(previewActive());
+    QList<QUrl> opened;
+    HtmlViewer::externalOpener() = [&opened](const QUrl &u) { opened << u; };
+    EXPECT_FALSE(viewer()->followLink(QUrl("https://example.org/page")));
+    EXPECT_FALSE(viewer()->followLink(QUrl("mailto:someone@example.com")));
+    EXPECT_TRUE(viewer()->followLink(QUrl("javascript:void(0)"))); // left to the engine
+    EXPECT_EQ(opened, (QList<QUrl>{QUrl("https://example.org/page"), QUrl("mailto:someone@example.com")}));
+    EXPECT_EQ(preview()->addressBox()->text(), "javascript:void(0)");
+    EXPECT_EQ(viewer()->history().size(), 1);
+    HtmlViewer::externalOpener() = [](const QUrl &) {};
+}
+
 TEST_F(PreviewTest, ReloadKeepsTheScrollPosition)
 {
     QByteArray tall = "<title>Tall</title>";
