@@ -320,6 +320,14 @@ BagPlacement::BagPlacement(QWidget *window, TBag *bag) : QObject(window), window
     window->installEventFilter(this);
 }
 
+TBag *BagPlacement::attach(QWidget *window, const QString &section)
+{
+    auto *bag = new TBag(QStringLiteral("tolvopt.ini"), section, window);
+    bag->setObjectName(QStringLiteral("Prefs"));
+    new BagPlacement(window, bag);
+    return bag;
+}
+
 bool BagPlacement::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == window_) {

@@ -103,6 +103,9 @@ class BagPlacement : public QObject {
     Q_OBJECT
 public:
     BagPlacement(QWidget *window, TBag *bag);
+    // Gives window its bag (named "Prefs") in a section of "tolvopt.ini" and keeps its
+    // placement there; returns the bag.
+    static TBag *attach(QWidget *window, const QString &section);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

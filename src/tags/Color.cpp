@@ -174,9 +174,7 @@ TfColor::TfColor(TmdiMain &frame) : QDialog(&frame), frame_(frame)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, &TfColor::HelpBtnClick);
 
-    Prefs = new TBag(QStringLiteral("tolvopt.ini"), QStringLiteral("Editor Colors"), this);
-    Prefs->setObjectName(QStringLiteral("Prefs"));
-    new BagPlacement(this, Prefs);
+    Prefs = BagPlacement::attach(this, QStringLiteral("Editor Colors"));
     applySample();
 }
 

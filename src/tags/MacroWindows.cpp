@@ -109,9 +109,7 @@ TfMacros::TfMacros(TmdiMain &frame) : QDialog(&frame), frame_(frame)
     connect(cancel, &QPushButton::clicked, this, &TfMacros::btnCancelClick);
     connect(help, &QPushButton::clicked, this, &TfMacros::btnHelpClick);
 
-    auto *bag = new TBag(QStringLiteral("tolvopt.ini"), QStringLiteral("Macro Edit"), this);
-    bag->setObjectName(QStringLiteral("Prefs"));
-    new BagPlacement(this, bag);
+    BagPlacement::attach(this, QStringLiteral("Macro Edit"));
 }
 
 bool TfMacros::event(QEvent *e)

@@ -101,9 +101,7 @@ ToolWindow::ToolWindow(TmdiMain &frame, const QString &name, const QString &capt
         keepOnTop_->setChecked(!keepOnTop_->isChecked());
         KeeponTop1Click();
     });
-    Prefs = new TBag(QStringLiteral("tolvopt.ini"), bagSection, this);
-    Prefs->setObjectName(QStringLiteral("Prefs"));
-    new BagPlacement(this, Prefs);
+    Prefs = BagPlacement::attach(this, bagSection);
 }
 
 void ToolWindow::KeeponTop1Click()
@@ -238,9 +236,7 @@ TfColorChooser::TfColorChooser(TmdiMain &frame) : QDialog(&frame), frame_(frame)
     connect(insert, &QPushButton::clicked, this, &TfColorChooser::OKBtnClick);
     connect(closeBtn, &QPushButton::clicked, this, &TfColorChooser::CancelBtnClick);
 
-    Prefs = new TBag(QStringLiteral("tolvopt.ini"), QStringLiteral("Color Chooser"), this);
-    Prefs->setObjectName(QStringLiteral("Prefs"));
-    new BagPlacement(this, Prefs);
+    Prefs = BagPlacement::attach(this, QStringLiteral("Color Chooser"));
 }
 
 QString TfColorChooser::swapRGB(const QString &bgr)

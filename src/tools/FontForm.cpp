@@ -113,9 +113,7 @@ TFontForm::TFontForm(QWidget *parent) : QDialog(parent)
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnReset, &QPushButton::clicked, this, &TFontForm::ResetButtonClick);
 
-    Prefs = new TBag(QStringLiteral("tolvopt.ini"), QStringLiteral("Def Font and Color"), this);
-    Prefs->setObjectName(QStringLiteral("Prefs"));
-    new BagPlacement(this, Prefs);
+    Prefs = BagPlacement::attach(this, QStringLiteral("Def Font and Color"));
 
     setFontName(QFont().family());
     setFontColor(0);

@@ -129,9 +129,7 @@ TfPreview::TfPreview(const QStringList &arguments, QWidget *parent)
     Panel1->setObjectName(QStringLiteral("Panel1"));
     statusBar()->addWidget(Panel1, 1);
 
-    Prefs = new TBag(QStringLiteral("tolvopt.ini"), QStringLiteral("Preview"), this);
-    Prefs->setObjectName(QStringLiteral("Prefs"));
-    new BagPlacement(this, Prefs);
+    Prefs = BagPlacement::attach(this, QStringLiteral("Preview"));
 
     buildMenus();
     // Until the window has a remembered place: beside the documents, over the frame's right side.
