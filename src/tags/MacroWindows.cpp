@@ -178,10 +178,7 @@ TfAddMac::TfAddMac(TmdiMain &frame)
     : ListPicker(frame, QStringLiteral("TfAddMac"), QStringLiteral("Macros"), QStringLiteral("Macros"), 0.3,
                  QStringLiteral("Double Click or Drag & Drop to Insert Macro"))
 {
-    list()->onDrag = [this](const QString &entry) {
-        frame_.LastOpenTag = PickerList::firstColumn(entry);
-        frame_.LastCloseTag.clear();
-    };
+    dragInsertsFirstColumn();
     connect(list(), &QListWidget::itemDoubleClicked, this, &TfAddMac::lstMacrosDblClick);
 }
 
@@ -200,8 +197,7 @@ void TfAddMac::LoadMacros()
 
 void TfAddMac::lstMacrosDblClick()
 {
-    if (QListWidgetItem *item = list()->currentItem())
-        frame_.tags().InsertTag(PickerList::firstColumn(item->text()), QString());
+    insertCurrentFirstColumn();
 }
 
 void ExpandMacrosNow(TmdiMain &frame)

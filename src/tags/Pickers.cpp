@@ -131,10 +131,7 @@ TfSymbol::TfSymbol(TmdiMain &frame)
 {
     for (int i = 0; i < PickerTables::symbolCount; ++i)
         list()->addItem(QString::fromUtf8(PickerTables::symbols[i]));
-    list()->onDrag = [this](const QString &entry) {
-        frame_.LastOpenTag = PickerList::firstColumn(entry);
-        frame_.LastCloseTag.clear();
-    };
+    dragInsertsFirstColumn();
     connect(list(), &QListWidget::itemDoubleClicked, this, &TfSymbol::lSymDblClick);
 }
 
@@ -159,6 +156,19 @@ void TfSymbol::LoadSymbols()
 }
 
 void TfSymbol::lSymDblClick()
+{
+    insertCurrentFirstColumn();
+}
+
+void ListPicker::dragInsertsFirstColumn()
+{
+    list()->onDrag = [this](const QString &entry) {
+        frame_.LastOpenTag = PickerList::firstColumn(entry);
+        frame_.LastCloseTag.clear();
+    };
+}
+
+void ListPicker::insertCurrentFirstColumn()
 {
     if (QListWidgetItem *item = list()->currentItem())
         frame_.tags().InsertTag(PickerList::firstColumn(item->text()), QString());

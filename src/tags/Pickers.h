@@ -58,6 +58,11 @@ public:
 protected:
     ListPicker(TmdiMain &frame, const QString &name, const QString &caption, const QString &bagSection,
                double share, const QString &hint);
+    // For lists whose entries insert their first column alone: a drag carries it as the
+    // opening text, with no closing text.
+    void dragInsertsFirstColumn();
+    // Inserts the first column of the current entry into the active document.
+    void insertCurrentFirstColumn();
 
 private:
     PickerList *list_;
