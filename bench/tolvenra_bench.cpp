@@ -7,6 +7,7 @@
 #include "app/Files.h"
 #include "app/CommandRegistry.h"
 #include "app/Main.h"
+#include "app/ToolWindows.h"
 #include "tags/Navigation.h"
 #include "tags/TagEngine.h"
 #include "platform/Dialogs.h"
@@ -43,6 +44,14 @@ public:
     bool color(QWidget *, QColor &) override { return false; }
     bool font(QWidget *, QFont &) override { return false; }
     int exec(QDialog *) override { return 1; }
+    std::unique_ptr<Progress> progress(QWidget *, const QString &, const QString &) override
+    {
+        struct None : Progress {
+            void setPercent(int) override {}
+            void setText(const QString &) override {}
+        };
+        return std::make_unique<None>();
+    }
 };
 
 double ms(const std::function<void()> &f)
@@ -242,7 +251,7 @@ int main(int argc, char **argv)
             const double start = nowMs();
             frame.commands().trigger("PrintPreview1Click");
             QString error;
-            HtmlViewer *viewer = static_cast<TfPreview *>(frame.previewWindow(&error))->viewer();
+            HtmlViewer *viewer = static_cast<TfPreview *>(frame.toolWindows().window("TfPreview", &error))->viewer();
             double painted = 0;
             QElapsedTimer t;
             t.start();

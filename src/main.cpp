@@ -22,7 +22,6 @@ int main(int argc, char **argv)
     files.removeFirst();
     TmdiMain frame(files);
     frame.adoptTitleScreen(title);
-    app.setErrorHandler([&frame](const QString &message) { frame.AppException(message); });
     StartupProbe::watch(&frame);
     frame.showMaximized();
     return app.exec();

@@ -1,5 +1,7 @@
 #include "Application.h"
 
+#include "platform/AppInfo.h"
+#include "ErrorBoundary.h"
 #include "Errors.h"
 
 #include <QIcon>
@@ -23,7 +25,7 @@ void TolvenraApplication::describe()
 {
     QCoreApplication::setApplicationName(QStringLiteral("tolvenra"));
     QCoreApplication::setOrganizationName(QStringLiteral("Tolvenra"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("32.2.2.0"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(AppInfo::VersionNumber));
     QGuiApplication::setDesktopFileName(QStringLiteral("tolvenra"));
     // Without a desktop's icon theme (a bare X server), the common theme still gives the
     // toolbar pictures.
@@ -39,11 +41,14 @@ bool TolvenraApplication::notify(QObject *receiver, QEvent *event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const EAppError &e) {
-        if (handler_)
-            handler_(e.message());
+        ErrorBoundary::report(e.message());
     } catch (const std::exception &) {
-        if (handler_)
-            handler_(QString());
+        ErrorBoundary::report(QString());
     }
     return false;
+}
+
+void TolvenraApplication::setErrorHandler(std::function<void(const QString &)> handler)
+{
+    ErrorBoundary::setHandler(std::move(handler));
 }

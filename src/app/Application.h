@@ -3,20 +3,17 @@
 #include <QApplication>
 #include <functional>
 
-// The application object. An error that no command catches ends here and goes to the error
-// handler the frame installs; the program goes on.
+// The application object. An error that slips past every command's own boundary ends here as
+// a last resort and goes to the error handler the frame installs; the program goes on.
 class TolvenraApplication : public QApplication {
     Q_OBJECT
 public:
     TolvenraApplication(int &argc, char **argv);
 
     // handler receives the error's message for the user (empty when it has none).
-    void setErrorHandler(std::function<void(const QString &)> handler) { handler_ = std::move(handler); }
+    static void setErrorHandler(std::function<void(const QString &)> handler);
     bool notify(QObject *receiver, QEvent *event) override;
 
     // Sets the names, icon and organisation every window and settings file uses.
     static void describe();
-
-private:
-    std::function<void(const QString &)> handler_;
 };

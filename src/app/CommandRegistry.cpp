@@ -1,5 +1,7 @@
 #include "CommandRegistry.h"
 
+#include "ErrorBoundary.h"
+
 #include "CommandTable.h"
 
 #include <QAction>
@@ -199,7 +201,8 @@ void CommandRegistry::run(QAction *source)
         const QSignalBlocker block(source);
         source->setChecked(!source->isChecked());
     }
-    (*it)(source);
+    const auto fn = *it;
+    ErrorBoundary::run([&] { fn(source); });
 }
 
 bool CommandRegistry::trigger(const QString &handler)
@@ -207,7 +210,9 @@ bool CommandRegistry::trigger(const QString &handler)
     const auto it = handlers_.constFind(handler);
     if (it == handlers_.constEnd())
         return false;
-    (*it)(action(handler));
+    const auto fn = *it;
+    QAction *source = action(handler);
+    ErrorBoundary::run([&] { fn(source); });
     return true;
 }
 

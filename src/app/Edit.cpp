@@ -1,6 +1,7 @@
 #include "Edit.h"
 
 #include "Editor.h"
+#include "ErrorBoundary.h"
 #include "FindDialogs.h"
 #include "Megares.h"
 #include "Ubag.h"
@@ -95,13 +96,17 @@ void TfHTML::buildMenus()
 
 bool TfHTML::modified() const
 {
-    return txtHTML->isModified();
+    return unsavedText_ || txtHTML->isModified();
 }
 
 void TfHTML::setModified(bool on)
 {
-    txtHTML->setModified(on);
-    setWindowModified(on);
+    // The editing control can only be told that its text is saved; a text that never was
+    // (one made by the program) is marked here.
+    unsavedText_ = on;
+    if (!on)
+        txtHTML->setModified(false);
+    setWindowModified(on || txtHTML->isModified());
 }
 
 bool TfHTML::loadFile(const QString &path, QString *error)
@@ -163,11 +168,11 @@ void TfHTML::SetProperties()
     def.color = ColorCode::WindowTextColor;
     const BagFont f = Prefs->GetFont(QStringLiteral("Edit_Font"), def);
     TMegaRegistry &ini = host_->settings();
-    txtHTML->setWordWrap(ini.ReadBool(QStringLiteral("Editor"), QStringLiteral("Word Wrap"), true));
-    txtHTML->setTabType(ini.ReadBool(QStringLiteral("Editor"), QStringLiteral("Smart Tabs"), false)
+    txtHTML->setWordWrap(ini.readBool(Settings::WordWrap));
+    txtHTML->setTabType(ini.readBool(Settings::SmartTabs)
                             ? TEditor::TabType::Smart
                             : TEditor::TabType::Real);
-    const int tabSize = ini.ReadInteger(QStringLiteral("Editor"), QStringLiteral("Tab Size"), 8);
+    const int tabSize = ini.readInt(Settings::TabSize);
     if (tabSize > 0)
         txtHTML->setTabWidth(tabSize);
     QFont font = txtHTML->fixedFont();
@@ -244,7 +249,7 @@ void TfHTML::closeEvent(QCloseEvent *e)
         e->ignore();
         return;
     }
-    FormClose();
+    ErrorBoundary::run([this] { FormClose(); });
     QMdiSubWindow::closeEvent(e);
 }
 

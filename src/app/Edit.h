@@ -112,6 +112,7 @@ private:
     QPointer<ReplaceDialog> ReplaceDialog1;
     HtmlDocument doc_;
     QString caption_;
+    bool unsavedText_ = false; // text put in by the program that no file holds
     bool answered_ = false; // the close question was answered in the frame's first pass
     bool closed_ = false;
 };

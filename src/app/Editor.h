@@ -113,3 +113,15 @@ private:
     int lineDigits_ = 0;
     bool quietEdits_ = false;
 };
+
+// Groups the edits made while it lives into one undo step of the editor.
+class UndoGroup {
+public:
+    explicit UndoGroup(TEditor *ed) : ed_(ed) { ed_->beginUndoAction(); }
+    ~UndoGroup() { ed_->endUndoAction(); }
+    UndoGroup(const UndoGroup &) = delete;
+    UndoGroup &operator=(const UndoGroup &) = delete;
+
+private:
+    TEditor *ed_;
+};

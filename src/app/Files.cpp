@@ -69,6 +69,19 @@ void FileCommands::FileNew()
     frame_.SetStatusText(Ready);
 }
 
+TfHTML *FileCommands::newFromText(const QString &text, const QString &caption)
+{
+    TfHTML *doc = frame_.createDocument();
+    ++counter_;
+    doc->setCaption(caption.isEmpty() ? QStringLiteral("New HTML Document ") + QString::number(counter_) : caption);
+    doc->editor()->loadUtf8(text.toUtf8());
+    doc->show();
+    doc->setModified(true);
+    frame_.tabs()->TabsUpdate(doc->caption());
+    doc->SetFocustoMe();
+    return doc;
+}
+
 TfHTML *FileCommands::OpenDocument(const QString &name)
 {
     // Paths stay as the file system spells them; a relative name is taken from the current
@@ -93,7 +106,7 @@ TfHTML *FileCommands::OpenDocument(const QString &name)
         return nullptr;
     }
     doc->document().setBackup(
-        frame_.settings().ReadBool(QStringLiteral("System"), QStringLiteral("Create Backup"), true));
+        frame_.settings().readBool(Settings::CreateBackup));
     doc->setCaption(path);
     doc->show();
     doc->setModified(false);

@@ -27,6 +27,9 @@ public:
     // Opens a file in a new document window; reports a file already open, missing or
     // unreadable. Returns the window, or nullptr.
     TfHTML *OpenDocument(const QString &name);
+    // A new document window holding text, shown and active: untitled ("New HTML Document n")
+    // unless caption names it.
+    TfHTML *newFromText(const QString &text, const QString &caption);
     void MRUOpenChild(int index);
     // The lines that FilePrint prints for the active document.
     QStringList printLines(TfHTML *doc, bool selectionOnly) const;

@@ -2,21 +2,20 @@
 
 #include "CommandRegistry.h"
 #include "Editor.h"
+#include "ErrorBoundary.h"
 #include "Errors.h"
 #include "Files.h"
+#include "Guards.h"
 #include "Megares.h"
+#include "SettingsTable.h"
 #include "TabStrip.h"
 #include "TitleScreen.h"
-#include "tags/Color.h"
-#include "tags/MacroWindows.h"
+#include "ToolWindows.h"
 #include "tags/Navigation.h"
-#include "tags/Pickers.h"
 #include "tags/TagEngine.h"
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
 #include "platform/HelpWindow.h"
-#include "tools/Plugin.h"
-#include "tools/PreviewModule.h"
 #include "tools/Totd.h"
 
 #include <QAction>
@@ -43,22 +42,20 @@
 
 namespace {
 const QString Ready = QStringLiteral("Ready ...");
-const QString Header = QStringLiteral("Application Header");
-const QString Options = QStringLiteral("Application Options");
-const QString AuthorText = QStringLiteral("The Tolvenra developers");
 
 // The frame's toolbars with their View menu items, toggle buttons and settings keys.
 struct BarToggle {
-    const char *handler, *menuItem, *bar, *button, *key;
+    const char *handler, *menuItem, *bar, *button;
+    const SettingKey *key;
 };
 constexpr BarToggle barToggles[] = {
-    {"FileToolbar1Click", "FileToolbar1", "SpeedBar", "btnEditTog", "Edit ToolBar"},
-    {"TagsToolbar1Click", "TagsToolbar1", "TagsBar", "btnTagTog", "Tags ToolBar"},
-    {"FormattingToolbar1Click", "FormattingToolbar1", "FormattingBar", "btnFmtTog", "Format ToolBar"},
-    {"TableToolbar1Click", "TableToolbar1", "TableToolBar", "btnTblTog", "Table ToolBar"},
-    {"FormsToolbar1Click", "FormsToolbar1", "FormToolBar", "btnFormToolbar", "Forms ToolBar"},
-    {"ListToolBarClick", "ListToolBar1", "ListToolBar", "btnListTog", "List ToolBar"},
-    {"DocumentTabs1Click", "DocumentTabs1", "TabSet1", "", "Document Tabs"},
+    {"FileToolbar1Click", "FileToolbar1", "SpeedBar", "btnEditTog", &Settings::EditToolBar},
+    {"TagsToolbar1Click", "TagsToolbar1", "TagsBar", "btnTagTog", &Settings::TagsToolBar},
+    {"FormattingToolbar1Click", "FormattingToolbar1", "FormattingBar", "btnFmtTog", &Settings::FormatToolBar},
+    {"TableToolbar1Click", "TableToolbar1", "TableToolBar", "btnTblTog", &Settings::TableToolBar},
+    {"FormsToolbar1Click", "FormsToolbar1", "FormToolBar", "btnFormToolbar", &Settings::FormsToolBar},
+    {"ListToolBarClick", "ListToolBar1", "ListToolBar", "btnListTog", &Settings::ListToolBar},
+    {"DocumentTabs1Click", "DocumentTabs1", "TabSet1", "", &Settings::DocumentTabs},
 };
 
 QLabel *panel(QWidget *parent, const char *name, int width, const QString &hint)
@@ -103,8 +100,15 @@ TmdiMain::TmdiMain(const QStringList &arguments, QWidget *parent) : QMainWindow(
     commands_ = new CommandRegistry(this);
     commands_->build();
     files_ = new FileCommands(*this);
-    tags_ = new TagEngine(*this);
-    navigation_ = new Navigation(*this);
+    tags_ = new TagEngine(*this, this);
+    navigation_ = new Navigation(*this, this);
+    windows_ = new ToolWindows(*this, this);
+    // The status bar shows a new user name at once.
+    connect(IniControl, &TMegaRegistry::changed, this, [this](const QString &section, const QString &key) {
+        if (section.compare(QLatin1String(Settings::UserName.section), Qt::CaseInsensitive) == 0 &&
+            key.compare(QLatin1String(Settings::UserName.key), Qt::CaseInsensitive) == 0)
+            pnlApp->setText(userName());
+    });
 
     mdiArea_ = new QMdiArea(this);
     mdiArea_->setObjectName(QStringLiteral("MDIClient"));
@@ -132,6 +136,8 @@ TmdiMain::TmdiMain(const QStringList &arguments, QWidget *parent) : QMainWindow(
     Timer1->start();
 
     bindCommands();
+    // The program's own errors that no command catches are told to the user here.
+    ErrorBoundary::setHandler([this](const QString &message) { AppException(message); });
     setAcceptDrops(true);
     resize(1024, 720);
     FormCreate();
@@ -141,7 +147,10 @@ TmdiMain::~TmdiMain()
 {
     // The documents go with the MDI area after the frame's own parts: no more activation news.
     disconnect(mdiArea_, nullptr, this, nullptr);
-    delete preview_;
+    ErrorBoundary::setHandler(nullptr);
+    // The tool windows (the preview's browser engine among them) go before the frame's parts
+    // they use.
+    windows_->destroyAll();
 }
 
 void TmdiMain::buildStatusBar()
@@ -235,26 +244,9 @@ void TmdiMain::bindCommands()
     c.bind(QStringLiteral("HelpSearch"), [this] { HelpSearch(); });
     c.bind(QStringLiteral("HelpHowToUse"), [this] { HelpHowToUse(); });
     c.bind(QStringLiteral("HTMLPrimer1Click"), [this] { HTMLPrimer1Click(); });
-    tags_->bindCatalogue();
+    tags_->bindCatalogue(c);
     navigation_->bindCommands();
-    auto present = [](QWidget *w) {
-        w->show();
-        w->raise();
-        w->activateWindow();
-    };
-    c.bind(QStringLiteral("Symbol1Click"), [this, present] { present(symbolPicker()); });
-    c.bind(QStringLiteral("HTMLTagsChooser1Click"), [this, present] { present(tagPicker()); });
-    c.bind(QStringLiteral("ColorChooser1Click"), [this, present] { present(colorChooser()); });
-    c.bind(QStringLiteral("Macro1Click"), [this, present] { present(macroPicker()); });
-    c.bind(QStringLiteral("Macros1Click"), [this] { Dialogs::instance().exec(macroDialog()); });
-    c.bind(QStringLiteral("ExpandMacrosNow1Click"), [this] { ExpandMacrosNow(*this); });
-    c.bind(QStringLiteral("mPlugInsClick"), [this, present] { present(plugIns()); });
-    c.bind(QStringLiteral("SetEditorColors1Click"), [this] {
-        SetStatusText(QStringLiteral("Loading Color Dialog ..."));
-        Dialogs::instance().exec(editorProperties());
-        SetStatusText(QStringLiteral("Ready ..."));
-    });
-    c.bind(QStringLiteral("PrintPreview1Click"), [this] { PreviewModule::previewActiveDocument(*this); });
+    registerToolWindows();
     c.bind(QStringLiteral("HelpAbout"), [this] {
         TAboutBox about(this);
         Dialogs::instance().exec(&about);
@@ -298,7 +290,6 @@ void TmdiMain::GetCommandLine()
         return;
     started_ = true;
     helpFolder_ = AppPaths::programFile(QStringLiteral("help"));
-    userName_ = IniControl->ReadString(Header, QStringLiteral("User Name"), QStringLiteral("Your Name"));
 
     // The title screen may already be up, shown by the program's entry before the frame was
     // built; here it waits to be answered.
@@ -315,7 +306,7 @@ void TmdiMain::GetCommandLine()
     }
 
     LoadIniSettings();
-    if (IniControl->ReadBool(QStringLiteral("System"), QStringLiteral("Open Template"), true))
+    if (IniControl->readBool(Settings::OpenTemplate))
         files_->FileNew();
     for (const QString &arg : std::as_const(arguments_)) {
         SetStatusText(QStringLiteral("Opening File : ") + arg + QStringLiteral(" ..."));
@@ -323,11 +314,12 @@ void TmdiMain::GetCommandLine()
         SetStatusText(Ready);
     }
     AdjustControls();
-    if (IniControl->ReadBool(QStringLiteral("Start Options"), QStringLiteral("Tips"), true))
+    if (IniControl->readBool(Settings::Tips))
         DisplayTips();
 
-    QString dir = IniControl->ReadString(Options, QStringLiteral("Startup Directory"),
-                                         AppPaths::programFolder() + QLatin1Char('/'));
+    QString dir = IniControl->read(Settings::StartupDirectory);
+    if (dir.isEmpty())
+        dir = AppPaths::programFolder() + QLatin1Char('/');
     if (dir.endsWith(u'\\') || (dir.endsWith(u'/') && dir.size() > 1))
         dir.chop(1);
     if (QFileInfo(dir).isDir())
@@ -338,16 +330,14 @@ void TmdiMain::GetCommandLine()
 void TmdiMain::LoadIniSettings()
 {
     SetStatusText(QStringLiteral("Retrieving Application Settings ..."));
-    pnlApp->setText(IniControl->ReadString(Header, QStringLiteral("User Name"), QStringLiteral("Your Name")));
+    pnlApp->setText(userName());
 
-    if (IniControl->ReadInteger(Options, QStringLiteral("MDI State"), 1) != 0) {
+    if (IniControl->readInt(Settings::MdiState) != 0) {
         setWindowState(Qt::WindowMaximized);
     } else {
         setWindowState(Qt::WindowNoState);
-        const QRect r(IniControl->ReadInteger(Options, QStringLiteral("MDI Left"), 1),
-                      IniControl->ReadInteger(Options, QStringLiteral("MDI Top"), 1),
-                      IniControl->ReadInteger(Options, QStringLiteral("MDI Width"), 640),
-                      IniControl->ReadInteger(Options, QStringLiteral("MDI Height"), 480));
+        const QRect r(IniControl->readInt(Settings::MdiLeft), IniControl->readInt(Settings::MdiTop),
+                      IniControl->readInt(Settings::MdiWidth), IniControl->readInt(Settings::MdiHeight));
         // Bounds from another screen layout that no screen shows are not applied.
         bool visible = false;
         for (const QScreen *s : QGuiApplication::screens())
@@ -358,34 +348,35 @@ void TmdiMain::LoadIniSettings()
 
     for (const BarToggle &t : barToggles)
         setBarShown(QString::fromLatin1(t.bar), QString::fromLatin1(t.menuItem), QString::fromLatin1(t.button),
-                    IniControl->ReadBool(Options, QString::fromLatin1(t.key), true));
+                    IniControl->readBool(*t.key));
 
     mru_ = RecentFiles();
     for (int i = 0; i < RecentFiles::Size; ++i)
-        mru_.append(IniControl->ReadString(QStringLiteral("MRU"), QString::number(i), QString()));
+        mru_.append(IniControl->ReadString(QLatin1String(Settings::RecentFilesSection), QString::number(i), QString()));
     MRUDisplay();
     SetStatusText(Ready);
 }
 
 void TmdiMain::doIniSettings()
 {
-    SetStatusText(QStringLiteral("Writing Application Settings ..."));
-    IniControl->WriteString(Header, QStringLiteral("Programe Name"), QString::fromLatin1(Title));
-    IniControl->WriteString(Header, QStringLiteral("Version"), QString::fromLatin1(Version));
-    IniControl->WriteString(Header, QStringLiteral("Author"), AuthorText);
+    StatusGuard status(*this, QStringLiteral("Writing Application Settings ..."));
+    // One replace of the file for all of them.
+    TMegaRegistry::Batch batch(*IniControl);
+    IniControl->write(Settings::ProgramName, QString::fromLatin1(AppInfo::Title));
+    IniControl->write(Settings::ProgramVersion, QString::fromLatin1(AppInfo::Version));
+    IniControl->write(Settings::ProgramAuthor, QString::fromLatin1(AppInfo::Author));
 
     const int state = isMaximized() ? 2 : isMinimized() ? 1 : 0;
-    IniControl->WriteInteger(Options, QStringLiteral("MDI State"), state);
+    IniControl->writeInt(Settings::MdiState, state);
     if (state == 0) {
-        IniControl->WriteInteger(Options, QStringLiteral("MDI Width"), width());
-        IniControl->WriteInteger(Options, QStringLiteral("MDI Height"), height());
-        IniControl->WriteInteger(Options, QStringLiteral("MDI Top"), y());
-        IniControl->WriteInteger(Options, QStringLiteral("MDI Left"), x());
+        IniControl->writeInt(Settings::MdiWidth, width());
+        IniControl->writeInt(Settings::MdiHeight, height());
+        IniControl->writeInt(Settings::MdiTop, y());
+        IniControl->writeInt(Settings::MdiLeft, x());
     }
     for (const BarToggle &t : barToggles)
-        IniControl->WriteBool(Options, QString::fromLatin1(t.key),
-                              commands_->action(QString::fromLatin1(t.handler))->isChecked());
-    SetStatusText(Ready);
+        IniControl->writeBool(*t.key, commands_->action(QString::fromLatin1(t.handler))->isChecked());
+    batch.commit();
 }
 
 void TmdiMain::DisplayTips()
@@ -394,14 +385,18 @@ void TmdiMain::DisplayTips()
     tips.showAtStartup()->setChecked(true);
     Dialogs::instance().exec(&tips);
     if (!tips.showAtStartup()->isChecked())
-        IniControl->WriteBool(QStringLiteral("Start Options"), QStringLiteral("Tips"), false);
+        IniControl->writeBool(Settings::Tips, false);
 }
 
 void TmdiMain::FileExit()
 {
-    doIniSettings();
-    for (int i = 0; i < RecentFiles::Size; ++i)
-        IniControl->WriteString(QStringLiteral("MRU"), QString::number(i), mru_.entry(i));
+    {
+        TMegaRegistry::Batch batch(*IniControl);
+        doIniSettings();
+        for (int i = 0; i < RecentFiles::Size; ++i)
+            IniControl->WriteString(QLatin1String(Settings::RecentFilesSection), QString::number(i), mru_.entry(i));
+        batch.commit();
+    }
     close();
 }
 
@@ -417,14 +412,19 @@ void TmdiMain::closeEvent(QCloseEvent *e)
             return;
         }
     }
+    // Then the tool windows that hold unsaved data.
+    if (!windows_->askToExit()) {
+        for (TfHTML *other : docs)
+            other->clearAnswer();
+        e->ignore();
+        return;
+    }
     // Then each one closes; none asks again.
     for (TfHTML *d : docs)
         d->close();
     if (help_)
         help_->close();
-    for (QWidget *w : std::initializer_list<QWidget *>{symbols_, tagChooser_, colorChooser_, macroPicker_, plugIns_})
-        if (w && w->isVisible())
-            w->close();
+    windows_->closeAll();
     e->accept();
 }
 
@@ -444,60 +444,9 @@ void TmdiMain::setStatusLine(const QString &text)
     ++statusLineWrites_;
 }
 
-TfSymbol *TmdiMain::symbolPicker()
+QString TmdiMain::userName() const
 {
-    if (!symbols_)
-        symbols_ = new TfSymbol(*this);
-    return symbols_;
-}
-
-TfHTMLTags *TmdiMain::tagPicker()
-{
-    if (!tagChooser_)
-        tagChooser_ = new TfHTMLTags(*this);
-    return tagChooser_;
-}
-
-TfColorChooser *TmdiMain::colorChooser()
-{
-    if (!colorChooser_)
-        colorChooser_ = new TfColorChooser(*this);
-    return colorChooser_;
-}
-
-TfMacros *TmdiMain::macroDialog()
-{
-    if (!macroDialog_)
-        macroDialog_ = new TfMacros(*this);
-    return macroDialog_;
-}
-
-TfColor *TmdiMain::editorProperties()
-{
-    if (!editorProperties_)
-        editorProperties_ = new TfColor(*this);
-    return editorProperties_;
-}
-
-PreviewWindow *TmdiMain::previewWindow(QString *error)
-{
-    if (!preview_)
-        preview_ = PreviewModule::create(arguments_, this, error);
-    return preview_;
-}
-
-TfPlugIn *TmdiMain::plugIns()
-{
-    if (!plugIns_)
-        plugIns_ = new TfPlugIn(*this);
-    return plugIns_;
-}
-
-TfAddMac *TmdiMain::macroPicker()
-{
-    if (!macroPicker_)
-        macroPicker_ = new TfAddMac(*this);
-    return macroPicker_;
+    return IniControl->read(Settings::UserName);
 }
 
 void TmdiMain::setLastTagPanel(const QString &text)
@@ -536,7 +485,7 @@ void TmdiMain::ShowStatus()
     pnlPos->setText(QStringLiteral("%1:%2").arg(ed->caretLine()).arg(ed->caretCol()));
     pnlSize->setText(QStringLiteral("Bytes: ") + QString::number(ed->textSize()));
     pnlMode->setText(ed->overwriteMode() ? QStringLiteral("Overwrite") : QStringLiteral("Insert"));
-    pnlApp->setText(userName_);
+    pnlApp->setText(userName());
     const TextFile::Format &f = doc->document().format();
     pnlEncoding->setText(TextFile::encodingName(f.encoding) + (f.bom ? QStringLiteral(" BOM") : QString()) +
                          QStringLiteral(", ") + TextFile::eolName(f.eol));
@@ -606,7 +555,7 @@ void TmdiMain::WordWrap1Click()
     const bool on = !doc->editor()->wordWrap();
     doc->editor()->setWordWrap(on);
     commands_->action(QStringLiteral("WordWrap1Click"))->setChecked(on);
-    IniControl->WriteBool(QStringLiteral("Editor"), QStringLiteral("Word Wrap"), on);
+    IniControl->writeBool(Settings::WordWrap, on);
     doc->FormResize();
 }
 
@@ -618,7 +567,7 @@ void TmdiMain::SmartTabs1Click()
     const bool on = !doc->editor()->autoIndent();
     doc->editor()->setAutoIndent(on);
     commands_->action(QStringLiteral("SmartTabs1Click"))->setChecked(on);
-    IniControl->WriteBool(QStringLiteral("Editor"), QStringLiteral("Smart Tabs"), on);
+    IniControl->writeBool(Settings::SmartTabs, on);
 }
 
 // ---- help -----------------------------------------------------------------------------------
@@ -635,6 +584,13 @@ HelpWindow *TmdiMain::help()
 }
 
 void TmdiMain::HelpContents() { help()->showContents(); }
+
+void TmdiMain::showHelpTopic(const QString &topic)
+{
+    HelpContents();
+    if (!topic.isEmpty())
+        help_->showTopic(topic);
+}
 void TmdiMain::HelpSearch() { help()->showSearch(QString()); }
 void TmdiMain::HelpHowToUse() { help()->showHelpOnHelp(); }
 
@@ -685,6 +641,11 @@ TfHTML *TmdiMain::createDocument()
         doc->move(step, step);
     lastCreated_ = doc;
     return doc;
+}
+
+TfHTML *TmdiMain::newDocumentFromText(const QString &text, const QString &caption)
+{
+    return files_->newFromText(text, caption);
 }
 
 void TmdiMain::onDocumentActivated(TfHTML *doc)

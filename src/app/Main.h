@@ -1,7 +1,9 @@
 #pragma once
 
+#include "platform/AppInfo.h"
 #include "Edit.h"
 #include "RecentFiles.h"
+#include "Services.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -17,68 +19,60 @@ class TabStrip;
 class TagEngine;
 class Navigation;
 class TMegaRegistry;
+class ToolWindows;
 
 // The frame: menus, toolbars, the documents, their tabs and the status bar. Each command is a
-// handler named as in the menus; the logic lives in the controllers it calls.
-class TmdiMain : public QMainWindow, public DocumentHost {
+// handler named as in the menus; the logic lives in the controllers it calls. Feature windows
+// reach it through the services it provides and join it through its tool-window registry.
+class TmdiMain : public QMainWindow, public DocumentHost, public AppServices {
     Q_OBJECT
 public:
     explicit TmdiMain(const QStringList &arguments = {}, QWidget *parent = nullptr);
     ~TmdiMain() override;
 
-    static constexpr const char *Title = "Tolvenra Pro 32 HTML Editor";
-    static constexpr const char *Version = "Version 32.2.2.0";
+    static constexpr const char *Title = AppInfo::Title;
+    static constexpr const char *Version = AppInfo::Version;
 
-    // DocumentHost
+    // AppServices and DocumentHost
+    QWidget *mainWindow() override { return this; }
+    TfHTML *activeDocument() const override;
+    QList<TfHTML *> documents() const override;
+    TfHTML *newDocumentFromText(const QString &text, const QString &caption = QString()) override;
+    TagEngine &tags() override { return *tags_; }
     void SetStatusText(const QString &message) override;
+    QString statusText() const override;
+    void setLastTagPanel(const QString &text) override;
+    void showHelpTopic(const QString &topic) override;
+    TMegaRegistry &settings() override { return *IniControl; }
+    CommandRegistry &commands() override { return *commands_; }
+    ToolWindows &toolWindows() override { return *windows_; }
+
     // Puts text into the status line as it stands (hints, and "Saving ..." of Save As).
     void setStatusLine(const QString &text);
     void RemovefromTabs(const QString &name) override;
     void SelectTabName(const QString &name) override;
     bool wordWrapChecked() const override;
-    TMegaRegistry &settings() override { return *IniControl; }
     void insertLastTagPair() override;
     void openDroppedFiles(const QStringList &paths) override;
     QList<QKeySequence> frameShortcuts() const override;
 
-    CommandRegistry &commands() const { return *commands_; }
     FileCommands &files() const { return *files_; }
-    TagEngine &tags() const { return *tags_; }
     Navigation &navigation() const { return *navigation_; }
-    // The pickers, made when first asked for.
-    class TfSymbol *symbolPicker();
-    class TfHTMLTags *tagPicker();
-    class TfColorChooser *colorChooser();
-    class TfMacros *macroDialog();
-    class TfAddMac *macroPicker();
-    class TfPlugIn *plugIns();
-    class TfColor *editorProperties();
-    // The web preview window, made (and its module loaded) on first use; nullptr with *error
-    // when it cannot be.
-    class PreviewWindow *previewWindow(QString *error);
-    class PreviewWindow *existingPreviewWindow() const { return preview_; }
     // The text of the last-tag panel of the status bar.
-    void setLastTagPanel(const QString &text);
     QString lastTagPanel() const;
     QMdiArea *mdiArea() const { return mdiArea_; }
     TabStrip *tabs() const { return TabSet1; }
     RecentFiles &recentFiles() { return mru_; }
-    QString statusText() const;
     int statusLineWrites() const { return statusLineWrites_; }
-    QString userName() const { return userName_; }
+    QString userName() const;
     HelpWindow *helpWindow() const { return help_; }
 
-    // The active document window, or nullptr.
-    TfHTML *activeDocument() const;
-    QList<TfHTML *> documents() const;
     // Creates a document window in the frame (not yet shown).
     TfHTML *createDocument();
     TfHTML *fHTML() const { return lastCreated_; }
 
     // The program's folder for help files: "tolvenra" help or the HTML primer.
     QString helpFolder() const { return helpFolder_; }
-
-    QString LastOpenTag, LastCloseTag;
 
     // A title screen already on show, to be answered by the start-up sequence.
     void adoptTitleScreen(class TitleScreen *title) { earlyTitle_ = title; }
@@ -129,6 +123,7 @@ protected:
 private:
     void buildStatusBar();
     void bindCommands();
+    void registerToolWindows();
     void toggleBar(const QString &barName, const QString &menuItem, const QString &button);
     void setBarShown(const QString &barName, const QString &menuItem, const QString &button, bool on);
     void activateSearchMenu(TfHTML *doc);
@@ -143,6 +138,7 @@ private:
     FileCommands *files_;
     TagEngine *tags_;
     Navigation *navigation_;
+    ToolWindows *windows_;
     QMdiArea *mdiArea_;
     TabStrip *TabSet1;
     QWidget *Panel1;
@@ -151,7 +147,6 @@ private:
     TMegaRegistry *IniControl;
     TMegaRegistry *NetINI;
     RecentFiles mru_;
-    QString userName_;
     QString statusMessage_;
     int statusLineWrites_ = 0;
     QPointer<TfHTML> lastCreated_;
@@ -159,12 +154,4 @@ private:
     HelpWindow *help_ = nullptr;
     QString helpFolder_;
     class TitleScreen *earlyTitle_ = nullptr;
-    class TfSymbol *symbols_ = nullptr;
-    class TfHTMLTags *tagChooser_ = nullptr;
-    class TfColorChooser *colorChooser_ = nullptr;
-    class TfMacros *macroDialog_ = nullptr;
-    class TfAddMac *macroPicker_ = nullptr;
-    class TfPlugIn *plugIns_ = nullptr;
-    class TfColor *editorProperties_ = nullptr;
-    class PreviewWindow *preview_ = nullptr;
 };

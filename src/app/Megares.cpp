@@ -33,6 +33,9 @@ QString TMegaRegistry::filePath() const
 
 QString TMegaRegistry::ReadString(const QString &section, const QString &key, const QString &def) const
 {
+    for (auto it = pending_.crbegin(); it != pending_.crend(); ++it)
+        if (it->section.compare(section, Qt::CaseInsensitive) == 0 && it->key.compare(key, Qt::CaseInsensitive) == 0)
+            return it->value.left(PrivateProfile::MaxValueLength);
     return store_ ? store_->readString(section, key, def) : def;
 }
 
@@ -57,12 +60,26 @@ bool TMegaRegistry::ReadBool(const QString &section, const QString &key, bool de
     return ReadInteger(section, key, def ? 1 : 0) != 0;
 }
 
+void TMegaRegistry::raiseWriteError(const QString &reason) const
+{
+    QString message = QStringLiteral("Unable to write to %1").arg(store_->filePath());
+    if (!reason.isEmpty())
+        message += QStringLiteral("\n\n") + reason;
+    throw EIniError(message);
+}
+
 void TMegaRegistry::WriteString(const QString &section, const QString &key, const QString &value)
 {
     if (!store_)
         return;
-    if (!store_->writeString(section, key, value))
-        throw EIniError(QStringLiteral("Unable to write to %1").arg(store_->filePath()));
+    if (batching_) {
+        pending_ << PrivateProfile::Change{section, key, value};
+        return;
+    }
+    QString reason;
+    if (!store_->write({{section, key, value}}, &reason))
+        raiseWriteError(reason);
+    emit changed(section, key);
 }
 
 void TMegaRegistry::WriteInteger(const QString &section, const QString &key, int value)
@@ -73,4 +90,64 @@ void TMegaRegistry::WriteInteger(const QString &section, const QString &key, int
 void TMegaRegistry::WriteBool(const QString &section, const QString &key, bool value)
 {
     WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+QString TMegaRegistry::read(const SettingKey &k) const
+{
+    return ReadString(QString::fromLatin1(k.section), QString::fromLatin1(k.key), QString::fromUtf8(k.def));
+}
+
+int TMegaRegistry::readInt(const SettingKey &k) const
+{
+    return ReadInteger(QString::fromLatin1(k.section), QString::fromLatin1(k.key),
+                       parseInteger(QString::fromLatin1(k.def), 0));
+}
+
+bool TMegaRegistry::readBool(const SettingKey &k) const
+{
+    return readInt(k) != 0;
+}
+
+void TMegaRegistry::write(const SettingKey &k, const QString &value)
+{
+    WriteString(QString::fromLatin1(k.section), QString::fromLatin1(k.key), value);
+}
+
+void TMegaRegistry::writeInt(const SettingKey &k, int value)
+{
+    write(k, QString::number(value));
+}
+
+void TMegaRegistry::writeBool(const SettingKey &k, bool value)
+{
+    write(k, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+TMegaRegistry::Batch::Batch(TMegaRegistry &store) : store_(store), outer_(!store.batching_)
+{
+    store_.batching_ = true;
+}
+
+TMegaRegistry::Batch::~Batch()
+{
+    if (outer_ && !done_) {
+        store_.batching_ = false;
+        store_.pending_.clear();
+    }
+}
+
+void TMegaRegistry::Batch::commit()
+{
+    if (!outer_ || done_)
+        return;
+    done_ = true;
+    store_.batching_ = false;
+    const QList<PrivateProfile::Change> changes = std::exchange(store_.pending_, {});
+    if (!store_.store_ || changes.isEmpty())
+        return;
+    QString reason;
+    if (!store_.store_->write(changes, &reason))
+        store_.raiseWriteError(reason);
+    for (const PrivateProfile::Change &c : changes)
+        emit store_.changed(c.section, c.key);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SettingsTable.h"
 #include "platform/PrivateProfile.h"
 
 #include <QObject>
@@ -45,11 +46,42 @@ public:
     void WriteInteger(const QString &section, const QString &key, int value);
     void WriteBool(const QString &section, const QString &key, bool value);
 
+    // Typed reads and writes of the keys of the settings table, with the table's defaults.
+    QString read(const SettingKey &k) const;
+    int readInt(const SettingKey &k) const;
+    bool readBool(const SettingKey &k) const;
+    void write(const SettingKey &k, const QString &value);
+    void writeInt(const SettingKey &k, int value);
+    void writeBool(const SettingKey &k, bool value);
+
     // "0x300" and "768" both read as 768; anything else gives def.
     static int parseInteger(const QString &text, int def);
 
+    // Collects the writes made while it lives and puts them into the file in one replace at
+    // commit(); reads see the collected values meanwhile. Without a commit (an error left the
+    // scope) the writes are dropped. Batches nest: the outermost one writes.
+    class Batch {
+    public:
+        explicit Batch(TMegaRegistry &store);
+        ~Batch();
+        // Writes the collected values; raises EIniError when the file cannot be written.
+        void commit();
+
+    private:
+        TMegaRegistry &store_;
+        bool outer_;
+        bool done_ = false;
+    };
+
+signals:
+    // A value was written (after the file took it).
+    void changed(const QString &section, const QString &key);
+
 private:
     void rebuild();
+    void raiseWriteError(const QString &reason) const;
+    bool batching_ = false;
+    QList<PrivateProfile::Change> pending_;
 
     QString app_, company_, iniName_;
     Preference preference_ = mrpIni;

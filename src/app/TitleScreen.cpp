@@ -1,5 +1,7 @@
 #include "TitleScreen.h"
 
+#include "platform/AppInfo.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QLabel>
@@ -16,14 +18,14 @@ TitleScreen::TitleScreen(QWidget *parent) : QDialog(parent)
     icon->setPixmap(QApplication::windowIcon().pixmap(96, 96));
     icon->setAlignment(Qt::AlignCenter);
 
-    auto *title = new QLabel(QStringLiteral("Tolvenra Pro 32 HTML Editor"), this);
+    auto *title = new QLabel(QString::fromLatin1(AppInfo::Title), this);
     QFont big = title->font();
     big.setPointSizeF(big.pointSizeF() * 1.8);
     big.setBold(true);
     title->setFont(big);
     title->setAlignment(Qt::AlignCenter);
 
-    auto *version = new QLabel(QStringLiteral("Version 32.2.2.0"), this);
+    auto *version = new QLabel(QString::fromLatin1(AppInfo::Version), this);
     version->setAlignment(Qt::AlignCenter);
     auto *trademark = new QLabel(QStringLiteral("Windows is a registered trademark of Microsoft Corp."), this);
     trademark->setAlignment(Qt::AlignCenter);

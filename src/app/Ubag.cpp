@@ -1,5 +1,6 @@
 #include "Ubag.h"
 
+#include "ErrorBoundary.h"
 #include "platform/AppPaths.h"
 #include "platform/PrivateProfile.h"
 
@@ -330,13 +331,18 @@ TBag *BagPlacement::attach(QWidget *window, const QString &section)
 
 bool BagPlacement::eventFilter(QObject *watched, QEvent *event)
 {
+    // A bag that cannot be read or written is reported; the window still shows or closes.
     if (watched == window_) {
         if (event->type() == QEvent::Show && !event->spontaneous()) {
-            bag_->Load();
-            bag_->GetWindowPos(QStringLiteral("FORM_PLACE"), window_);
+            ErrorBoundary::run([this] {
+                bag_->Load();
+                bag_->GetWindowPos(QStringLiteral("FORM_PLACE"), window_);
+            });
         } else if (event->type() == QEvent::Close) {
-            bag_->PutWindowPos(QStringLiteral("FORM_PLACE"), window_);
-            bag_->Save();
+            ErrorBoundary::run([this] {
+                bag_->PutWindowPos(QStringLiteral("FORM_PLACE"), window_);
+                bag_->Save();
+            });
         }
     }
     return QObject::eventFilter(watched, event);

@@ -1,6 +1,12 @@
 #include "Dialogs.h"
 
+#include "AppInfo.h"
+
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
@@ -14,7 +20,7 @@ Dialogs *installed = nullptr;
 
 QString title()
 {
-    return QStringLiteral("Tolvenra Pro 32 HTML Editor");
+    return QString::fromLatin1(AppInfo::Title);
 }
 
 // "HTML Documents (*.html;*.htm)|*.html;*.htm|..." pairs become Qt's ";;" filter list with the
@@ -149,4 +155,64 @@ bool SystemDialogs::font(QWidget *parent, QFont &font)
 int SystemDialogs::exec(QDialog *dialog)
 {
     return dialog->exec();
+}
+
+namespace {
+
+// The progress window: a caption, a line of text and a bar, above the window that started
+// the work. Painting is brought up to date at most every 50 ms, so the work is not slowed by
+// its own progress.
+class ProgressWindow : public Dialogs::Progress {
+public:
+    ProgressWindow(QWidget *parent, const QString &caption, const QString &text)
+        : window_(new QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint))
+    {
+        window_->setObjectName(QStringLiteral("TfProgress"));
+        window_->setWindowTitle(caption);
+        window_->setAttribute(Qt::WA_DeleteOnClose, false);
+        label_ = new QLabel(text, window_);
+        bar_ = new QProgressBar(window_);
+        bar_->setRange(0, 100);
+        bar_->setValue(0);
+        bar_->setMinimumWidth(320);
+        auto *layout = new QVBoxLayout(window_);
+        layout->addWidget(label_);
+        layout->addWidget(bar_);
+        window_->show();
+        clock_.start();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    ~ProgressWindow() override { delete window_; }
+
+    void setPercent(int percent) override
+    {
+        bar_->setValue(qBound(0, percent, 100));
+        refresh();
+    }
+    void setText(const QString &text) override
+    {
+        label_->setText(text);
+        refresh();
+    }
+
+private:
+    void refresh()
+    {
+        if (clock_.elapsed() < 50)
+            return;
+        clock_.restart();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+
+    QDialog *window_;
+    QLabel *label_;
+    QProgressBar *bar_;
+    QElapsedTimer clock_;
+};
+
+} // namespace
+
+std::unique_ptr<Dialogs::Progress> SystemDialogs::progress(QWidget *parent, const QString &caption, const QString &text)
+{
+    return std::make_unique<ProgressWindow>(parent, caption, text);
 }

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class QDialog;
 class QPrinter;
@@ -22,6 +23,16 @@ public:
         bool selectionOnly = false;
         int fromPage = 0; // a page range chosen by the user; 0 and 0 for all pages
         int toPage = 0;
+    };
+
+    // The progress of long work: a small window that stays on top and shows a percentage.
+    // It closes when the object goes.
+    class Progress {
+    public:
+        virtual ~Progress() = default;
+        // 0 to 100; keeps the program's windows painted while the work goes on.
+        virtual void setPercent(int percent) = 0;
+        virtual void setText(const QString &text) = 0;
     };
 
     virtual ~Dialogs() = default;
@@ -43,6 +54,8 @@ public:
     virtual bool font(QWidget *parent, QFont &font) = 0;
     // Runs one of the program's own modal dialogs; returns its QDialog::DialogCode.
     virtual int exec(QDialog *dialog) = 0;
+    // Shows a progress window with a caption and a text above the bar, at 0 %.
+    virtual std::unique_ptr<Progress> progress(QWidget *parent, const QString &caption, const QString &text) = 0;
 
     static Dialogs &instance();
     // Installs d (ownership stays with the caller); nullptr brings back the real dialogs.
@@ -69,4 +82,5 @@ public:
     bool color(QWidget *parent, QColor &color) override;
     bool font(QWidget *parent, QFont &font) override;
     int exec(QDialog *dialog) override;
+    std::unique_ptr<Progress> progress(QWidget *parent, const QString &caption, const QString &text) override;
 };

@@ -1,9 +1,11 @@
 #include "PrivateProfile.h"
 
+#include "LineFile.h"
+#include "SafeFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -36,16 +38,32 @@ bool splitEntry(const QString &line, QString *key, QString *value)
 
 PrivateProfile::PrivateProfile(QString filePath) : path_(std::move(filePath)) {}
 
-QStringList PrivateProfile::readLines() const
+QList<QByteArray> PrivateProfile::readRawLines() const
 {
     QFile f(path_);
     if (!f.open(QIODevice::ReadOnly))
         return {};
-    QString text = QString::fromUtf8(f.readAll());
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    QStringList lines = text.split(u'\n');
-    if (!lines.isEmpty() && lines.back().isEmpty())
-        lines.removeLast();
+    const QByteArray bytes = f.readAll();
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0)
+            end = bytes.size();
+        qsizetype stop = end;
+        if (stop > start && bytes[stop - 1] == '\r')
+            --stop;
+        lines << bytes.mid(start, stop - start);
+        start = end + 1;
+    }
+    return lines;
+}
+
+QStringList PrivateProfile::readLines() const
+{
+    QStringList lines;
+    for (const QByteArray &raw : readRawLines())
+        lines << LineFile::decodeLine(raw);
     return lines;
 }
 
@@ -94,9 +112,30 @@ bool PrivateProfile::writeString(const QString &section, const QString &key, con
 
 bool PrivateProfile::writeEntries(const QString &section, const QList<Entry> &entries)
 {
-    QStringList lines = readLines();
+    QList<Change> changes;
+    for (const Entry &e : entries)
+        changes << Change{section, e.key, e.value};
+    return write(changes);
+}
+
+bool PrivateProfile::write(const QList<Change> &changes, QString *error)
+{
+    // Each line keeps its bytes until the write changes it; the text beside is for matching.
+    QList<QByteArray> raw = readRawLines();
+    QStringList lines;
+    for (const QByteArray &r : std::as_const(raw))
+        lines << LineFile::decodeLine(r);
+    auto setLine = [&](qsizetype i, const QString &text) {
+        lines[i] = text;
+        raw[i] = text.toUtf8();
+    };
+    auto insertLine = [&](qsizetype i, const QString &text) {
+        lines.insert(i, text);
+        raw.insert(i, text.toUtf8());
+    };
+
     bool changed = false;
-    for (const Entry &e : entries) {
+    for (const Change &e : changes) {
         qsizetype sectionStart = -1; // index after the header line
         qsizetype sectionEnd = -1;   // index after the section's last entry line
         bool done = false;
@@ -106,7 +145,7 @@ bool PrivateProfile::writeEntries(const QString &section, const QList<Entry> &en
             if (!name.isNull()) {
                 if (inSection)
                     break;
-                inSection = sameName(name, section);
+                inSection = sameName(name, e.section);
                 if (inSection)
                     sectionStart = sectionEnd = i + 1;
                 continue;
@@ -116,7 +155,7 @@ bool PrivateProfile::writeEntries(const QString &section, const QList<Entry> &en
             QString k, v;
             if (splitEntry(lines[i], &k, &v) && sameName(k, e.key)) {
                 if (v != e.value) {
-                    lines[i] = k + u'=' + e.value;
+                    setLine(i, k + u'=' + e.value);
                     changed = true;
                 }
                 done = true;
@@ -129,30 +168,26 @@ bool PrivateProfile::writeEntries(const QString &section, const QList<Entry> &en
         changed = true;
         if (sectionStart < 0) {
             if (!lines.isEmpty() && !lines.back().trimmed().isEmpty())
-                lines << QString();
-            lines << u'[' + section + u']' << e.key + u'=' + e.value;
+                insertLine(lines.size(), QString());
+            insertLine(lines.size(), u'[' + e.section + u']');
+            insertLine(lines.size(), e.key + u'=' + e.value);
         } else {
-            lines.insert(sectionEnd, e.key + u'=' + e.value);
+            insertLine(sectionEnd, e.key + u'=' + e.value);
         }
     }
     if (!changed)
         return true; // nothing to write; the file stays untouched
 
-    // A read-only file refuses the write even where its folder would allow a replace.
-    const QFileInfo info(path_);
-    if (info.exists() && !info.isWritable())
-        return false;
-    QSaveFile out(path_);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
     QByteArray bytes;
-    for (const QString &line : std::as_const(lines)) {
-        bytes += line.toUtf8();
+    for (const QByteArray &line : std::as_const(raw)) {
+        bytes += line;
         bytes += "\r\n";
     }
-    if (out.write(bytes) != bytes.size())
-        return false;
-    return out.commit();
+    QString why;
+    const bool ok = SafeFile::replace(path_, bytes, &why);
+    if (!ok && error)
+        *error = why;
+    return ok;
 }
 
 QString PrivateProfile::resolveInFolder(const QString &folder, const QString &fileName)

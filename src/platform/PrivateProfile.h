@@ -8,7 +8,8 @@
 // "key=value" lines. Section and key names match without regard to case. Every write goes to
 // disk at once, by atomic replace, so an interrupted write never leaves a half-written file.
 // Lines are written with CR LF and read with CR LF or LF. Lines the layer does not touch
-// (comments, unknown sections) are kept as they were.
+// (comments, unknown sections, other keys) keep their bytes; a line that is not valid UTF-8
+// reads as Windows-1252, and a line the layer writes is UTF-8.
 class PrivateProfile {
 public:
     // Values come back cut to this many characters, as from a 1024-byte read buffer.
@@ -35,11 +36,19 @@ public:
     };
     bool writeEntries(const QString &section, const QList<Entry> &entries);
 
+    // Writes keys of any sections in a single replace of the file. On failure *error (when
+    // given) says why.
+    struct Change {
+        QString section, key, value;
+    };
+    bool write(const QList<Change> &changes, QString *error = nullptr);
+
     // The folder's existing file whose name matches fileName without regard to case, or
     // folder/fileName when there is none: "TolvOpt.ini" and "tolvopt.ini" are one file.
     static QString resolveInFolder(const QString &folder, const QString &fileName);
 
 private:
+    QList<QByteArray> readRawLines() const;
     QStringList readLines() const;
     // Calls fn with each line of the section until fn returns false.
     void forEachLine(const QString &section, const std::function<bool(const QString &)> &fn) const;

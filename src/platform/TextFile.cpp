@@ -1,5 +1,7 @@
 #include "TextFile.h"
 
+#include "SafeFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -74,6 +76,11 @@ QByteArray declaredCharset(const QByteArray &bytes)
 }
 
 } // namespace
+
+QString fromWindows1252(const QByteArray &bytes)
+{
+    return decode1252(bytes);
+}
 
 bool isValidUtf8(const char *data, qsizetype size)
 {
@@ -263,22 +270,6 @@ bool encode(const QByteArray &utf8, const Format &format, QByteArray *out)
     return false;
 }
 
-QStringList readLines(const QString &path, bool *ok)
-{
-    const Loaded file = load(path);
-    if (ok)
-        *ok = file.ok;
-    if (!file.ok)
-        return {};
-    QString text = QString::fromUtf8(file.utf8);
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(u'\r', u'\n');
-    QStringList lines = text.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 QString backupName(const QString &path)
 {
     const QFileInfo info(path);
@@ -307,17 +298,7 @@ bool save(const QString &path, const QByteArray &utf8, const Format &format, boo
             QFile::copy(path, bak);
         }
     }
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) {
-        *error = out.errorString();
-        return false;
-    }
-    if (out.write(bytes) != bytes.size() || !out.commit()) {
-        *error = out.errorString();
-        out.cancelWriting();
-        return false;
-    }
-    return true;
+    return SafeFile::replace(path, bytes, error);
 }
 
 QString encodingName(Encoding e)

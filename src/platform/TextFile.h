@@ -44,14 +44,13 @@ bool encode(const QByteArray &utf8, const Format &format, QByteArray *out);
 // the extension "BAK". On failure *error says why and the file on disk is unchanged.
 bool save(const QString &path, const QByteArray &utf8, const Format &format, bool backup, QString *error);
 
-// The lines of a text file (CR LF, LF or CR), without a last empty line; empty when the file
-// is missing or cannot be read as text, with *ok false then.
-QStringList readLines(const QString &path, bool *ok = nullptr);
-
 QString backupName(const QString &path);
 QString encodingName(Encoding e);
 QString eolName(Eol e);
 
 bool isValidUtf8(const char *data, qsizetype size);
+
+// Bytes as Windows-1252 text; every byte decodes, and encodes back to itself.
+QString fromWindows1252(const QByteArray &bytes);
 
 } // namespace TextFile

@@ -3,10 +3,9 @@
 #include "app/CommandRegistry.h"
 #include "app/Edit.h"
 #include "app/Editor.h"
-#include "app/Main.h"
+#include "app/Services.h"
 #include "app/Ubag.h"
 #include "platform/Dialogs.h"
-#include "platform/HelpWindow.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -126,7 +125,7 @@ const QStringList TfColor::sampleLines = {
     QString(),
 };
 
-TfColor::TfColor(TmdiMain &frame) : QDialog(&frame), frame_(frame)
+TfColor::TfColor(AppServices &services) : QDialog(services.mainWindow()), services_(services)
 {
     setObjectName(QStringLiteral("TfColor"));
     setWindowTitle(QStringLiteral("Set Editing Colors"));
@@ -186,7 +185,7 @@ void TfColor::showEvent(QShowEvent *e)
 
 void TfColor::SetDefC()
 {
-    if (TfHTML *doc = frame_.activeDocument()) {
+    if (TfHTML *doc = services_.activeDocument()) {
         background_ = doc->editor()->editorColor();
         text_ = doc->editor()->fontColor();
         font_ = doc->editor()->fixedFont();
@@ -221,7 +220,7 @@ void TfColor::cmdFontClick()
 
 void TfColor::applyToEditor()
 {
-    if (TfHTML *doc = frame_.activeDocument()) {
+    if (TfHTML *doc = services_.activeDocument()) {
         doc->editor()->setEditorColor(background_);
         doc->editor()->setFixedFont(font_, text_);
     }
@@ -235,7 +234,7 @@ void TfColor::OKBtnClick()
 
 void TfColor::cmdDefaultClick()
 {
-    if (TfHTML *doc = frame_.activeDocument()) {
+    if (TfHTML *doc = services_.activeDocument()) {
         BagFont f;
         f.font = font_;
         f.color = ColorCode::fromColor(text_);
@@ -254,7 +253,5 @@ void TfColor::cmdDefaultClick()
 
 void TfColor::HelpBtnClick()
 {
-    frame_.HelpContents();
-    if (HelpWindow *h = frame_.helpWindow())
-        h->showTopic(QStringLiteral("editing.html"));
+    services_.showHelpTopic(QStringLiteral("editing.html"));
 }

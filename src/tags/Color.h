@@ -7,7 +7,7 @@
 
 class QListWidget;
 class TBag;
-class TmdiMain;
+class AppServices;
 
 // A grid of the 16 standard colours with two selections: the foreground (primary button) and
 // the background (secondary button).
@@ -52,7 +52,7 @@ private:
 class TfColor : public QDialog {
     Q_OBJECT
 public:
-    explicit TfColor(TmdiMain &frame);
+    explicit TfColor(AppServices &services);
 
     static const QStringList sampleLines;
     ColorGrid *grid() const { return ColorGrid1; }
@@ -76,7 +76,7 @@ private:
     void applySample();
     void applyToEditor();
 
-    TmdiMain &frame_;
+    AppServices &services_;
     QListWidget *lstSample;
     ColorGrid *ColorGrid1;
     TBag *Prefs;

@@ -2,13 +2,13 @@
 
 #include "Macros.h"
 #include "TagEngine.h"
-#include "app/CommandRegistry.h"
 #include "app/Edit.h"
 #include "app/Editor.h"
-#include "app/Main.h"
+#include "app/Guards.h"
+#include "app/LineListStore.h"
+#include "app/Services.h"
 #include "app/Ubag.h"
 #include "platform/Dialogs.h"
-#include "platform/HelpWindow.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -23,12 +23,21 @@
 
 namespace {
 
-QStringList entries(const QListWidget *list)
+// Keeps a list box showing the lines of a store.
+void showStore(LineListStore *store, QListWidget *list)
 {
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
+    auto fill = [store, list] {
+        const int row = list->currentRow();
+        list->clear();
+        list->addItems(store->lines());
+        if (row >= 0 && row < list->count())
+            list->setCurrentRow(row);
+    };
+    QObject::connect(store, &QAbstractItemModel::modelReset, list, fill);
+    QObject::connect(store, &QAbstractItemModel::rowsInserted, list, fill);
+    QObject::connect(store, &QAbstractItemModel::rowsRemoved, list, fill);
+    QObject::connect(store, &QAbstractItemModel::dataChanged, list, fill);
+    fill();
 }
 
 // Upper-cases what is typed into the macro name box.
@@ -44,8 +53,10 @@ public:
 
 } // namespace
 
-TfMacros::TfMacros(TmdiMain &frame) : QDialog(&frame), frame_(frame)
+TfMacros::TfMacros(AppServices &services) : QDialog(services.mainWindow()), services_(services)
 {
+    system_ = new LineListStore(Macros::systemFile(), Macros::builtInSystemMacros(), this);
+    user_ = new LineListStore(Macros::userFile(), Macros::sampleUserMacros(), this);
     setObjectName(QStringLiteral("TfMacros"));
     setWindowTitle(QStringLiteral("Tolvenra Macros"));
     pages_ = new QTabWidget(this);
@@ -53,14 +64,14 @@ TfMacros::TfMacros(TmdiMain &frame) : QDialog(&frame), frame_(frame)
     lstSystem = new PickerList(0.3, pages_);
     lstSystem->setObjectName(QStringLiteral("lstSystem"));
     lstSystem->setDragEnabled(false);
-    lstSystem->addItems(Macros::builtInSystemMacros());
+    showStore(system_, lstSystem);
     pages_->addTab(lstSystem, QStringLiteral("&System Defined"));
 
     auto *userPage = new QWidget(pages_);
     lstUser = new PickerList(0.3, userPage);
     lstUser->setObjectName(QStringLiteral("lstUser"));
     lstUser->setDragEnabled(false);
-    lstUser->addItems(Macros::sampleUserMacros());
+    showStore(user_, lstUser);
     edtName = new QLineEdit(userPage);
     edtName->setObjectName(QStringLiteral("edtName"));
     edtName->setMaxLength(12);
@@ -121,41 +132,41 @@ bool TfMacros::event(QEvent *e)
 
 void TfMacros::FormActivate()
 {
-    if (QFileInfo::exists(Macros::systemFile())) {
-        lstSystem->clear();
-        lstSystem->addItems(Macros::readFile(Macros::systemFile()));
-    }
-    if (QFileInfo::exists(Macros::userFile())) {
-        lstUser->clear();
-        lstUser->addItems(Macros::readFile(Macros::userFile()));
-    }
+    // A list whose file does not exist keeps what it shows.
+    if (system_->fileExists())
+        system_->load();
+    if (user_->fileExists())
+        user_->load();
 }
 
 QStringList TfMacros::systemList() const
 {
-    return entries(lstSystem);
+    return system_->lines();
 }
 
 QStringList TfMacros::userList() const
 {
-    return entries(lstUser);
+    return user_->lines();
 }
 
 void TfMacros::btnAddClick()
 {
-    lstUser->addItem(u'[' + edtName->text() + QStringLiteral("]\t") + edtExpansion->text());
+    const int row = user_->rowCount();
+    user_->insertRows(row, 1);
+    user_->setData(user_->index(row), QString(u'[' + edtName->text() + QStringLiteral("]\t") + edtExpansion->text()));
 }
 
 void TfMacros::btnRemoveClick()
 {
-    if (QListWidgetItem *item = lstUser->currentItem())
-        delete item;
+    const int row = lstUser->currentRow();
+    if (row >= 0)
+        user_->removeRows(row, 1);
 }
 
 void TfMacros::btnSaveClick()
 {
     QString error;
-    if (!Macros::writeFile(Macros::userFile(), userList(), &error)) {
+    if (!user_->save(&error)) {
         Dialogs::instance().error(this, tr("Unable to save the macros to %1.\n\n%2").arg(Macros::userFile(), error));
         return; // the dialog stays open with the user's list
     }
@@ -169,13 +180,11 @@ void TfMacros::btnCancelClick()
 
 void TfMacros::btnHelpClick()
 {
-    frame_.commands().trigger(QStringLiteral("HelpContents"));
-    if (HelpWindow *help = frame_.helpWindow())
-        help->showTopic(QStringLiteral("macros.html"));
+    services_.showHelpTopic(QStringLiteral("macros.html"));
 }
 
-TfAddMac::TfAddMac(TmdiMain &frame)
-    : ListPicker(frame, QStringLiteral("TfAddMac"), QStringLiteral("Macros"), QStringLiteral("Macros"), 0.3,
+TfAddMac::TfAddMac(AppServices &services)
+    : ListPicker(services, QStringLiteral("TfAddMac"), QStringLiteral("Macros"), QStringLiteral("Macros"), 0.3,
                  QStringLiteral("Double Click or Drag & Drop to Insert Macro"))
 {
     dragInsertsFirstColumn();
@@ -192,7 +201,7 @@ bool TfAddMac::event(QEvent *e)
 void TfAddMac::LoadMacros()
 {
     list()->clear();
-    list()->addItems(Macros::readFile(Macros::userFile()) + frame_.macroDialog()->systemList());
+    list()->addItems(Macros::lookupList());
 }
 
 void TfAddMac::lstMacrosDblClick()
@@ -200,26 +209,26 @@ void TfAddMac::lstMacrosDblClick()
     insertCurrentFirstColumn();
 }
 
-void ExpandMacrosNow(TmdiMain &frame)
+void ExpandMacrosNow(AppServices &services)
 {
-    TfHTML *doc = frame.activeDocument();
+    TfHTML *doc = services.activeDocument();
     if (!doc)
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QStringList lookup = Macros::readFile(Macros::userFile()) + frame.macroDialog()->systemList();
-    frame.SetStatusText(QStringLiteral("Searching for Macros ..."));
-    TEditor *ed = doc->editor();
-    const Macros::Expansion r = Macros::expand(ed->utf8Text(), lookup);
-    if (r.replaced > 0)
-        ed->replaceRange(0, long(ed->textSize()), r.text);
-    if (r.caret >= 0) {
-        ed->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, long(r.caret));
-        // The clipboard carried each macro in turn; it keeps the last one handled.
-        QApplication::clipboard()->setText(r.lastHandled);
-        frame.SetStatusText(QStringLiteral("Macro ") + r.lastHandled);
+    StatusGuard status(services, QStringLiteral("Searching for Macros ..."));
+    Macros::Expansion r;
+    {
+        WaitCursor wait;
+        TEditor *ed = doc->editor();
+        r = Macros::expand(ed->utf8Text(), Macros::lookupList());
+        if (r.replaced > 0)
+            ed->replaceRange(0, long(ed->textSize()), r.text);
+        if (r.caret >= 0) {
+            ed->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, long(r.caret));
+            // The clipboard carried each macro in turn; it keeps the last one handled.
+            QApplication::clipboard()->setText(r.lastHandled);
+            services.SetStatusText(QStringLiteral("Macro ") + r.lastHandled);
+        }
     }
-    QApplication::restoreOverrideCursor();
-    Dialogs::instance().message(&frame, r.count > 0 ? QString::number(r.count) + QStringLiteral(" Macros found !")
-                                                    : QStringLiteral("No Macros found !"));
-    frame.SetStatusText(QStringLiteral("Ready ..."));
+    Dialogs::instance().message(services.mainWindow(), r.count > 0 ? QString::number(r.count) + QStringLiteral(" Macros found !")
+                                                                  : QStringLiteral("No Macros found !"));
 }

@@ -5,21 +5,24 @@
 #include <QDialog>
 #include <QStringList>
 
+class AppServices;
+class LineListStore;
 class QLineEdit;
 class QTabWidget;
-class TmdiMain;
 
 // The macro definition dialog: the system macros (read only) and the user's own, saved to
-// "user.mcr".
+// "user.mcr". The lists live in two stores; the list boxes show them.
 class TfMacros : public QDialog {
     Q_OBJECT
 public:
-    explicit TfMacros(TmdiMain &frame);
+    explicit TfMacros(AppServices &services);
 
     // The system list as the dialog holds it: the built-in macros until "system.mcr" has been
     // loaded by an activation.
     QStringList systemList() const;
     QStringList userList() const;
+    LineListStore *systemStore() const { return system_; }
+    LineListStore *userStore() const { return user_; }
     PickerList *systemListBox() const { return lstSystem; }
     PickerList *userListBox() const { return lstUser; }
     QLineEdit *nameEdit() const { return edtName; }
@@ -37,7 +40,9 @@ protected:
     bool event(QEvent *e) override;
 
 private:
-    TmdiMain &frame_;
+    AppServices &services_;
+    LineListStore *system_;
+    LineListStore *user_;
     QTabWidget *pages_;
     PickerList *lstSystem;
     PickerList *lstUser;
@@ -49,7 +54,7 @@ private:
 class TfAddMac : public ListPicker {
     Q_OBJECT
 public:
-    explicit TfAddMac(TmdiMain &frame);
+    explicit TfAddMac(AppServices &services);
 
 public slots:
     void LoadMacros();
@@ -60,4 +65,4 @@ protected:
 };
 
 // Expands every macro of the active document, as Tools > "Expand Macros Now !" does.
-void ExpandMacrosNow(TmdiMain &frame);
+void ExpandMacrosNow(AppServices &services);

@@ -1,9 +1,9 @@
 #include "Macros.h"
 
 #include "platform/AppPaths.h"
-#include "platform/TextFile.h"
+#include "platform/LineFile.h"
 
-#include <QSaveFile>
+#include <QFileInfo>
 
 namespace Macros {
 
@@ -31,22 +31,19 @@ QString systemFile()
     return AppPaths::programFile(QStringLiteral("system.mcr"));
 }
 
-QStringList readFile(const QString &path)
+QStringList userMacros()
 {
-    return TextFile::readLines(path);
+    return LineFile::read(userFile());
 }
 
-bool writeFile(const QString &path, const QStringList &entries, QString *error)
+QStringList systemMacros()
 {
-    QByteArray bytes;
-    for (const QString &e : entries)
-        bytes += e.toUtf8() + "\r\n";
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        *error = out.errorString();
-        return false;
-    }
-    return true;
+    return QFileInfo::exists(systemFile()) ? LineFile::read(systemFile()) : builtInSystemMacros();
+}
+
+QStringList lookupList()
+{
+    return userMacros() + systemMacros();
 }
 
 Expansion expand(const QByteArray &utf8, const QStringList &lookup)

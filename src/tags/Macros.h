@@ -12,13 +12,15 @@ QStringList builtInSystemMacros();
 // Sample entries the definition dialog shows before the user has saved macros of their own.
 QStringList sampleUserMacros();
 
-// The lines of a macro file; a missing or unreadable file gives an empty list.
-QStringList readFile(const QString &path);
-// Writes the lines with CR LF by atomic replace; false with *error on failure.
-bool writeFile(const QString &path, const QStringList &entries, QString *error);
-
 QString userFile();
 QString systemFile();
+
+// The macro lists as the program uses them, read from their files at each call: the user's
+// macros ("user.mcr", none while it does not exist), the system macros ("system.mcr" when it
+// exists, else the built-in ones), and the list expansion looks names up in (user first).
+QStringList userMacros();
+QStringList systemMacros();
+QStringList lookupList();
 
 struct Expansion {
     QByteArray text;        // the document afterwards

@@ -3,7 +3,7 @@
 #include "app/CommandRegistry.h"
 #include "app/Edit.h"
 #include "app/Editor.h"
-#include "app/Main.h"
+#include "app/Services.h"
 #include "platform/Dialogs.h"
 
 namespace {
@@ -30,16 +30,16 @@ constexpr GotoCommand gotoCommands[] = {
 
 } // namespace
 
-Navigation::Navigation(TmdiMain &frame) : QObject(&frame), frame_(frame) {}
+Navigation::Navigation(AppServices &services, QObject *parent) : QObject(parent), services_(services) {}
 
 bool Navigation::FindBlock(const QString &startText, const QString &endText, bool fromTop)
 {
-    TfHTML *doc = frame_.activeDocument();
+    TfHTML *doc = services_.activeDocument();
     if (!doc) {
-        frame_.SetStatusText(QStringLiteral("Ready ..."));
+        services_.SetStatusText(QStringLiteral("Ready ..."));
         return false;
     }
-    frame_.SetStatusText(QStringLiteral("Searching for ") + startText + QStringLiteral(" ..."));
+    services_.SetStatusText(QStringLiteral("Searching for ") + startText + QStringLiteral(" ..."));
     TEditor *ed = doc->editor();
     // After a block found before (still selected), so that "Next" moves on.
     const long from = fromTop ? 0L
@@ -55,15 +55,15 @@ bool Navigation::FindBlock(const QString &startText, const QString &endText, boo
         ed->SendScintilla(QsciScintillaBase::SCI_SETSEL, start, found ? end : startEnd);
         ed->SendScintilla(QsciScintillaBase::SCI_SCROLLCARET);
     }
-    frame_.SetStatusText(QStringLiteral("Ready ..."));
+    services_.SetStatusText(QStringLiteral("Ready ..."));
     return found;
 }
 
 void Navigation::bindCommands()
 {
     for (const GotoCommand &g : gotoCommands)
-        frame_.commands().bind(QString::fromLatin1(g.handler), [this, g] {
+        services_.commands().bind(QString::fromLatin1(g.handler), [this, g] {
             if (!FindBlock(QString::fromLatin1(g.startText), QString::fromLatin1(g.endText), g.fromTop))
-                Dialogs::instance().message(&frame_, QString::fromLatin1(g.notFound));
+                Dialogs::instance().message(services_.mainWindow(), QString::fromLatin1(g.notFound));
         });
 }

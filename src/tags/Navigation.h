@@ -3,14 +3,14 @@
 #include <QObject>
 #include <QString>
 
-class TmdiMain;
+class AppServices;
 
 // The Goto commands: each selects the next structural part of the active document (a link,
 // a table, a form ...) or, from the top, its head, title or body tag.
 class Navigation : public QObject {
     Q_OBJECT
 public:
-    explicit Navigation(TmdiMain &frame);
+    Navigation(AppServices &services, QObject *parent = nullptr);
 
     // Finds startText (from the top, or after the caret and any selection), then endText
     // after it, without regard to case, and selects from the one to the other. False when
@@ -21,5 +21,5 @@ public:
     void bindCommands();
 
 private:
-    TmdiMain &frame_;
+    AppServices &services_;
 };

@@ -2,11 +2,11 @@
 
 #include "PickerTables.h"
 #include "TagEngine.h"
-#include "app/Main.h"
+#include "app/Services.h"
 #include "app/Ubag.h"
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
-#include "platform/TextFile.h"
+#include "platform/LineFile.h"
 
 #include <QEvent>
 #include <QFileInfo>
@@ -84,8 +84,8 @@ void PickerList::startDrag(Qt::DropActions supportedActions)
     QListWidget::startDrag(supportedActions);
 }
 
-ToolWindow::ToolWindow(TmdiMain &frame, const QString &name, const QString &caption, const QString &bagSection)
-    : QMainWindow(&frame, Qt::Window), frame_(frame)
+ToolWindow::ToolWindow(AppServices &services, const QString &name, const QString &caption, const QString &bagSection)
+    : QMainWindow(services.mainWindow(), Qt::Window), services_(services)
 {
     setObjectName(name);
     setWindowTitle(caption);
@@ -113,9 +113,9 @@ void ToolWindow::KeeponTop1Click()
         show(); // changing the flag hides the window
 }
 
-ListPicker::ListPicker(TmdiMain &frame, const QString &name, const QString &caption, const QString &bagSection,
-                       double share, const QString &hint)
-    : ToolWindow(frame, name, caption, bagSection)
+ListPicker::ListPicker(AppServices &services, const QString &name, const QString &caption,
+                       const QString &bagSection, double share, const QString &hint)
+    : ToolWindow(services, name, caption, bagSection)
 {
     list_ = new PickerList(share, this);
     list_->setObjectName(QStringLiteral("lSym"));
@@ -125,8 +125,8 @@ ListPicker::ListPicker(TmdiMain &frame, const QString &name, const QString &capt
     resize(320, 420);
 }
 
-TfSymbol::TfSymbol(TmdiMain &frame)
-    : ListPicker(frame, QStringLiteral("TfSymbol"), QStringLiteral("Symbols"), QStringLiteral("Symbols"), 0.3,
+TfSymbol::TfSymbol(AppServices &services)
+    : ListPicker(services, QStringLiteral("TfSymbol"), QStringLiteral("Symbols"), QStringLiteral("Symbols"), 0.3,
                  QStringLiteral("Double Click or Drag & Drop to Insert Symbol"))
 {
     for (int i = 0; i < PickerTables::symbolCount; ++i)
@@ -148,7 +148,7 @@ void TfSymbol::LoadSymbols()
     if (!QFileInfo::exists(path))
         return;
     bool ok = false;
-    const QStringList lines = TextFile::readLines(path, &ok);
+    const QStringList lines = LineFile::read(path, &ok);
     if (!ok)
         return;
     list()->clear();
@@ -162,27 +162,23 @@ void TfSymbol::lSymDblClick()
 
 void ListPicker::dragInsertsFirstColumn()
 {
-    list()->onDrag = [this](const QString &entry) {
-        frame_.LastOpenTag = PickerList::firstColumn(entry);
-        frame_.LastCloseTag.clear();
-    };
+    list()->onDrag = [this](const QString &entry) { services_.tags().setLastPair(PickerList::firstColumn(entry), QString()); };
 }
 
 void ListPicker::insertCurrentFirstColumn()
 {
     if (QListWidgetItem *item = list()->currentItem())
-        frame_.tags().InsertTag(PickerList::firstColumn(item->text()), QString());
+        services_.tags().InsertTag(PickerList::firstColumn(item->text()), QString());
 }
 
-TfHTMLTags::TfHTMLTags(TmdiMain &frame)
-    : ListPicker(frame, QStringLiteral("TfHTMLTags"), QStringLiteral("HTML Tags"), QStringLiteral("HTML Tags"), 0.5,
+TfHTMLTags::TfHTMLTags(AppServices &services)
+    : ListPicker(services, QStringLiteral("TfHTMLTags"), QStringLiteral("HTML Tags"), QStringLiteral("HTML Tags"), 0.5,
                  QStringLiteral("Double Click or Drag & Drop to Insert HTML Tag"))
 {
     for (int i = 0; i < PickerTables::tagCount; ++i)
         list()->addItem(QString::fromUtf8(PickerTables::tags[i]));
     list()->onDrag = [this](const QString &entry) {
-        frame_.LastOpenTag = PickerList::firstColumn(entry);
-        frame_.LastCloseTag = PickerList::secondColumn(entry);
+        services_.tags().setLastPair(PickerList::firstColumn(entry), PickerList::secondColumn(entry));
     };
     connect(list(), &QListWidget::itemDoubleClicked, this, &TfHTMLTags::InsertHTML);
 }
@@ -192,16 +188,14 @@ void TfHTMLTags::InsertHTML()
     QListWidgetItem *item = list()->currentItem();
     if (!item)
         return;
-    frame_.LastOpenTag = PickerList::firstColumn(item->text());
-    frame_.LastCloseTag = PickerList::secondColumn(item->text());
-    frame_.tags().InsertTag(frame_.LastOpenTag, frame_.LastCloseTag);
+    services_.tags().InsertTag(PickerList::firstColumn(item->text()), PickerList::secondColumn(item->text()));
 }
 
 const char *const TfColorChooser::gridColors[16] = {"#000000", "#800000", "#008000", "#808000", "#000080", "#800080",
                                                     "#008080", "#C0C0C0", "#808080", "#FF0000", "#00FF00", "#FFFF00",
                                                     "#0000FF", "#FF00FF", "#00FFFF", "#FFFFFF"};
 
-TfColorChooser::TfColorChooser(TmdiMain &frame) : QDialog(&frame), frame_(frame)
+TfColorChooser::TfColorChooser(AppServices &services) : QDialog(services.mainWindow()), services_(services)
 {
     setObjectName(QStringLiteral("TfColorChooser"));
     setWindowTitle(QStringLiteral("Color Chooser"));
@@ -280,5 +274,5 @@ void TfColorChooser::btnMoreClick()
 
 void TfColorChooser::OKBtnClick()
 {
-    frame_.tags().InsertTag(edtValue->text(), QString());
+    services_.tags().InsertTag(edtValue->text(), QString());
 }

@@ -8,7 +8,7 @@
 class QLineEdit;
 class QMenu;
 class TBag;
-class TmdiMain;
+class AppServices;
 
 // A list of two-column entries ("text TAB second column"); the second column starts at a
 // share of the list's width. When the user drags an entry, onDrag gets the entry's text
@@ -40,8 +40,8 @@ public slots:
     void Close1Click() { close(); }
 
 protected:
-    ToolWindow(TmdiMain &frame, const QString &name, const QString &caption, const QString &bagSection);
-    TmdiMain &frame_;
+    ToolWindow(AppServices &services, const QString &name, const QString &caption, const QString &bagSection);
+    AppServices &services_;
 
 private:
     QMenu *fileMenu_;
@@ -56,7 +56,7 @@ public:
     PickerList *list() const { return list_; }
 
 protected:
-    ListPicker(TmdiMain &frame, const QString &name, const QString &caption, const QString &bagSection,
+    ListPicker(AppServices &services, const QString &name, const QString &caption, const QString &bagSection,
                double share, const QString &hint);
     // For lists whose entries insert their first column alone: a drag carries it as the
     // opening text, with no closing text.
@@ -73,7 +73,7 @@ private:
 class TfSymbol : public ListPicker {
     Q_OBJECT
 public:
-    explicit TfSymbol(TmdiMain &frame);
+    explicit TfSymbol(AppServices &services);
 
 public slots:
     void LoadSymbols();
@@ -87,7 +87,7 @@ protected:
 class TfHTMLTags : public ListPicker {
     Q_OBJECT
 public:
-    explicit TfHTMLTags(TmdiMain &frame);
+    explicit TfHTMLTags(AppServices &services);
 
 public slots:
     void InsertHTML();
@@ -97,7 +97,7 @@ public slots:
 class TfColorChooser : public QDialog {
     Q_OBJECT
 public:
-    explicit TfColorChooser(TmdiMain &frame);
+    explicit TfColorChooser(AppServices &services);
 
     // The colour's code "#RRGGBB".
     static QString colorCode(const QColor &c);
@@ -114,7 +114,7 @@ public slots:
     void CancelBtnClick() { close(); }
 
 private:
-    TmdiMain &frame_;
+    AppServices &services_;
     QLineEdit *edtValue;
     TBag *Prefs;
 };

@@ -4,10 +4,6 @@
 
 namespace TagCatalogue {
 
-const char *const DefaultUserName = "Your Name";
-const char *const DefaultEMail = "you@example.com";
-const char *const DefaultHomePage = "https://www.example.com/";
-const char *const DefaultOrganisation = "Your Organisation";
 const char *const PlaceholderAddress = "someone@example.com";
 
 // handler, opening, closing, with a selection variant, opening and closing without selection

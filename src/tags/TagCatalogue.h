@@ -22,11 +22,7 @@ struct Command {
 extern const Command commands[];
 extern const int commandCount;
 
-// Placeholders used when the settings hold no personal details.
-extern const char *const DefaultUserName;
-extern const char *const DefaultEMail;
-extern const char *const DefaultHomePage;
-extern const char *const DefaultOrganisation;
+// The address the {address} field stands for.
 extern const char *const PlaceholderAddress;
 
 // "Tuesday, 8 December, 2026 at 4:33 AM", with the system's day and month names.

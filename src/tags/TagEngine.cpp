@@ -4,37 +4,30 @@
 #include "app/CommandRegistry.h"
 #include "app/Edit.h"
 #include "app/Editor.h"
-#include "app/Main.h"
+#include "app/Services.h"
 #include "app/Megares.h"
+#include "app/SettingsTable.h"
 
 #include <QDateTime>
 
-namespace {
-const QString Tags = QStringLiteral("Tags");
+TagEngine::TagEngine(AppServices &services, QObject *parent) : QObject(parent), services_(services) {}
 
-// Groups the edits of one insertion into one undo step.
-class UndoGroup {
-public:
-    explicit UndoGroup(TEditor *ed) : ed_(ed) { ed_->beginUndoAction(); }
-    ~UndoGroup() { ed_->endUndoAction(); }
-
-private:
-    TEditor *ed_;
-};
-} // namespace
-
-TagEngine::TagEngine(TmdiMain &frame) : QObject(&frame), frame_(frame) {}
+void TagEngine::setLastPair(const QString &openTag, const QString &closeTag)
+{
+    lastOpen_ = openTag;
+    lastClose_ = closeTag;
+}
 
 void TagEngine::InsertTag(const QString &openTag, const QString &closeTag)
 {
-    frame_.SetStatusText(QStringLiteral("Adding Command ..."));
-    TfHTML *doc = frame_.activeDocument();
+    services_.SetStatusText(QStringLiteral("Adding Command ..."));
+    TfHTML *doc = services_.activeDocument();
     if (!doc)
         return;
     TEditor *ed = doc->editor();
 
     QString open = openTag, close = closeTag;
-    const QString letterCase = frame_.settings().ReadString(Tags, QStringLiteral("Case"), QStringLiteral("W"));
+    const QString letterCase = services_.settings().read(Settings::TagCase);
     if (letterCase == QLatin1String("U")) {
         open = open.toUpper();
         close = close.toUpper();
@@ -42,8 +35,7 @@ void TagEngine::InsertTag(const QString &openTag, const QString &closeTag)
         open = open.toLower();
         close = close.toLower();
     }
-    frame_.LastOpenTag = open;
-    frame_.LastCloseTag = close;
+    setLastPair(open, close);
 
     // Positions are counted in the text's bytes, so texts that hold line breaks land the
     // caret and the selection where they belong too.
@@ -58,8 +50,7 @@ void TagEngine::InsertTag(const QString &openTag, const QString &closeTag)
             ed->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, end, closeBytes.constData());
             ed->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, start, openBytes.constData());
             const long shift = long(openBytes.size());
-            if (frame_.settings().ReadString(Tags, QStringLiteral("Stay Selected"), QStringLiteral("Y")) ==
-                QLatin1String("Y"))
+            if (services_.settings().read(Settings::StaySelected) == QLatin1String("Y"))
                 ed->SendScintilla(QsciScintillaBase::SCI_SETSEL, start + shift, end + shift);
             else
                 ed->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, start + shift);
@@ -69,26 +60,26 @@ void TagEngine::InsertTag(const QString &openTag, const QString &closeTag)
         }
     }
     ed->SendScintilla(QsciScintillaBase::SCI_SCROLLCARET);
-    frame_.SetStatusText(QStringLiteral("Ready ..."));
-    frame_.setLastTagPanel(open + QStringLiteral(" : ") + close);
+    services_.SetStatusText(QStringLiteral("Ready ..."));
+    services_.setLastTagPanel(open + QStringLiteral(" : ") + close);
     ed->setFocus();
 }
 
 bool TagEngine::HasSelection() const
 {
-    TfHTML *doc = frame_.activeDocument();
+    TfHTML *doc = services_.activeDocument();
     return doc && doc->editor()->hasSelectedText();
 }
 
 void TagEngine::DeleteSelection()
 {
     if (HasSelection())
-        frame_.activeDocument()->editor()->removeSelectedText();
+        services_.activeDocument()->editor()->removeSelectedText();
 }
 
 void TagEngine::RepeatLastTag1Click()
 {
-    InsertTag(frame_.LastOpenTag, frame_.LastCloseTag);
+    InsertTag(lastOpen_, lastClose_);
 }
 
 bool TagEngine::runCatalogueCommand(const QString &handler)
@@ -102,13 +93,12 @@ bool TagEngine::runCatalogueCommand(const QString &handler)
         QString close = QString::fromUtf8(selected ? c.close : c.closeNoSelection);
         if (open.contains(u'{') || close.contains(u'{')) {
             // Personal details are read at each use.
-            TMegaRegistry &ini = frame_.settings();
-            const QString header = QStringLiteral("Application Header");
+            TMegaRegistry &ini = services_.settings();
             const QHash<QString, QString> fields = {
-                {QStringLiteral("User Name"), ini.ReadString(header, QStringLiteral("User Name"), QString::fromLatin1(TagCatalogue::DefaultUserName))},
-                {QStringLiteral("EMail"), ini.ReadString(header, QStringLiteral("EMail"), QString::fromLatin1(TagCatalogue::DefaultEMail))},
-                {QStringLiteral("Home Page"), ini.ReadString(header, QStringLiteral("Home Page"), QString::fromLatin1(TagCatalogue::DefaultHomePage))},
-                {QStringLiteral("Organisation"), ini.ReadString(header, QStringLiteral("Organisation"), QString::fromLatin1(TagCatalogue::DefaultOrganisation))},
+                {QStringLiteral("User Name"), ini.read(Settings::UserName)},
+                {QStringLiteral("EMail"), ini.read(Settings::EMail)},
+                {QStringLiteral("Home Page"), ini.read(Settings::HomePage)},
+                {QStringLiteral("Organisation"), ini.read(Settings::Organisation)},
                 {QStringLiteral("date"), TagCatalogue::lastUpdatedDate(QDateTime::currentDateTime())},
                 {QStringLiteral("address"), QString::fromLatin1(TagCatalogue::PlaceholderAddress)},
             };
@@ -121,9 +111,8 @@ bool TagEngine::runCatalogueCommand(const QString &handler)
     return false;
 }
 
-void TagEngine::bindCatalogue()
+void TagEngine::bindCatalogue(CommandRegistry &c)
 {
-    CommandRegistry &c = frame_.commands();
     for (int i = 0; i < TagCatalogue::commandCount; ++i) {
         const QString handler = QString::fromLatin1(TagCatalogue::commands[i].handler);
         c.bind(handler, [this, handler] { runCatalogueCommand(handler); });

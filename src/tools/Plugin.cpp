@@ -1,9 +1,8 @@
 #include "Plugin.h"
 
-#include "app/Main.h"
+#include "app/LineListStore.h"
+#include "app/Services.h"
 #include "platform/AppPaths.h"
-#include "platform/HelpWindow.h"
-#include "platform/TextFile.h"
 #include "tags/TagEngine.h"
 
 #include <QComboBox>
@@ -54,18 +53,26 @@ QStringList builtInPlugInCommands()
     };
 }
 
+QStringList plugInFiles()
+{
+    QStringList files = QDir(AppPaths::programFolder()).entryList({QStringLiteral("*.plg")}, QDir::Files | QDir::Hidden);
+    files.sort(Qt::CaseInsensitive);
+    return files;
+}
+
 void PlugInList::startDrag(Qt::DropActions supportedActions)
 {
     if (!currentItem())
         return;
     if (onDrag)
-        onDrag(currentItem()->data(0, Qt::UserRole).toString());
+        onDrag(indexOfTopLevelItem(currentItem()));
     QTreeWidget::startDrag(supportedActions);
 }
 
-TfPlugIn::TfPlugIn(TmdiMain &frame)
-    : ToolWindow(frame, QStringLiteral("TfPlugIn"), QStringLiteral("Tolvenra Plug Ins"), QStringLiteral("Plug Ins"))
+TfPlugIn::TfPlugIn(AppServices &services)
+    : ToolWindow(services, QStringLiteral("TfPlugIn"), QStringLiteral("Tolvenra Plug Ins"), QStringLiteral("Plug Ins"))
 {
+    commands_ = new LineListStore(QString(), builtInPlugInCommands(), this);
 
     lstPFiles = new QComboBox(this);
     lstPFiles->setObjectName(QStringLiteral("lstPFiles"));
@@ -110,18 +117,13 @@ TfPlugIn::TfPlugIn(TmdiMain &frame)
 
     connect(insert, &QPushButton::clicked, this, &TfPlugIn::OKBtnClick);
     connect(closeBtn, &QPushButton::clicked, this, &QWidget::close);
-    connect(help, &QPushButton::clicked, this, [this] {
-        frame_.HelpContents();
-        if (HelpWindow *h = frame_.helpWindow())
-            h->showTopic(QStringLiteral("plugins.html"));
-    });
+    connect(help, &QPushButton::clicked, this, [this] { services_.showHelpTopic(QStringLiteral("plugins.html")); });
     connect(refresh, &QPushButton::clicked, this, &TfPlugIn::SetListBox);
     connect(lstPFiles, &QComboBox::activated, this, &TfPlugIn::GetCommands);
     connect(lPlug, &QTreeWidget::itemDoubleClicked, this, &TfPlugIn::OKBtnClick);
-    lPlug->onDrag = [this](const QString &line) {
-        const PlugInCommand c = PlugInCommand::parse(line);
-        frame_.LastOpenTag = c.left;
-        frame_.LastCloseTag = c.right;
+    lPlug->onDrag = [this](int row) {
+        const PlugInCommand c = commandAt(row);
+        services_.tags().setLastPair(c.left, c.right);
     };
 
     resize(620, 420);
@@ -133,11 +135,22 @@ TfPlugIn::TfPlugIn(TmdiMain &frame)
 void TfPlugIn::setCommands(QStringList lines)
 {
     lines.sort();
+    commands_->setLines(lines);
+    showCommands();
+}
+
+PlugInCommand TfPlugIn::commandAt(int row) const
+{
+    const QStringList lines = commands_->lines();
+    return row >= 0 && row < lines.size() ? PlugInCommand::parse(lines[row]) : PlugInCommand();
+}
+
+void TfPlugIn::showCommands()
+{
     lPlug->clear();
-    for (const QString &line : std::as_const(lines)) {
+    for (const QString &line : commands_->lines()) {
         const PlugInCommand c = PlugInCommand::parse(line);
-        auto *item = new QTreeWidgetItem(lPlug, {c.description, c.left, c.right});
-        item->setData(0, Qt::UserRole, line);
+        new QTreeWidgetItem(lPlug, {c.description, c.left, c.right});
     }
     const int w = qMax(300, lPlug->viewport()->width());
     lPlug->setColumnWidth(0, w * 35 / 100);
@@ -146,18 +159,14 @@ void TfPlugIn::setCommands(QStringList lines)
 
 QStringList TfPlugIn::commandLines() const
 {
-    QStringList out;
-    for (int i = 0; i < lPlug->topLevelItemCount(); ++i)
-        out << lPlug->topLevelItem(i)->data(0, Qt::UserRole).toString();
-    return out;
+    return commands_->lines();
 }
 
 void TfPlugIn::SetListBox()
 {
-    QStringList files = QDir(AppPaths::programFolder()).entryList({QStringLiteral("*.plg")}, QDir::Files | QDir::Hidden);
+    const QStringList files = plugInFiles();
     if (files.isEmpty())
         return;
-    files.sort(Qt::CaseInsensitive);
     lstPFiles->clear();
     lstPFiles->addItems(files);
     lstPFiles->setCurrentIndex(0);
@@ -168,11 +177,10 @@ void TfPlugIn::GetCommands()
 {
     if (lstPFiles->currentIndex() < 0)
         return;
-    bool ok = false;
-    const QStringList lines = TextFile::readLines(AppPaths::programFile(lstPFiles->currentText()), &ok);
-    if (!ok)
-        return;
-    setCommands(lines);
+    // A file that cannot be read leaves the list as it was.
+    LineListStore file(AppPaths::programFile(lstPFiles->currentText()));
+    if (file.fileExists() && file.load())
+        setCommands(file.lines());
 }
 
 void TfPlugIn::OKBtnClick()
@@ -180,6 +188,6 @@ void TfPlugIn::OKBtnClick()
     QTreeWidgetItem *item = lPlug->currentItem();
     if (!item)
         return;
-    const PlugInCommand c = PlugInCommand::parse(item->data(0, Qt::UserRole).toString());
-    frame_.tags().InsertTag(c.left, c.right);
+    const PlugInCommand c = commandAt(lPlug->indexOfTopLevelItem(item));
+    services_.tags().InsertTag(c.left, c.right);
 }

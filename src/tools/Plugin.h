@@ -6,8 +6,9 @@
 #include <QStringList>
 #include <QTreeWidget>
 
+class AppServices;
+class LineListStore;
 class QComboBox;
-class TmdiMain;
 
 // A command line of a plug-in file: description TAB insert-left TAB insert-right.
 struct PlugInCommand {
@@ -18,28 +19,34 @@ struct PlugInCommand {
 // The commands shown until a plug-in file is loaded.
 QStringList builtInPlugInCommands();
 
-// The list of a plug-in file's commands; dragging one hands its pair to the frame first.
+// The "*.plg" files of the program folder, sorted without regard to case.
+QStringList plugInFiles();
+
+// The list of a plug-in file's commands; dragging one hands its pair to the tag engine first.
 class PlugInList : public QTreeWidget {
     Q_OBJECT
 public:
     using QTreeWidget::QTreeWidget;
-    std::function<void(const QString &)> onDrag;
+    // Called with the row of the dragged command.
+    std::function<void(int)> onDrag;
 
 protected:
     void startDrag(Qt::DropActions supportedActions) override;
 };
 
 // The plug-in window: the "*.plg" files of the program folder and the commands of the chosen
-// one, inserted around the selection of the active document.
+// one, inserted around the selection of the active document. The commands live in a store,
+// sorted; the list shows them.
 class TfPlugIn : public ToolWindow {
     Q_OBJECT
 public:
-    explicit TfPlugIn(TmdiMain &frame);
+    explicit TfPlugIn(AppServices &services);
 
     QComboBox *fileBox() const { return lstPFiles; }
     PlugInList *commandList() const { return lPlug; }
     QStringList commandLines() const;
     void setCommands(QStringList lines);
+    LineListStore *commands() const { return commands_; }
 
 public slots:
     void SetListBox();
@@ -47,6 +54,10 @@ public slots:
     void OKBtnClick();
 
 private:
+    void showCommands();
+    PlugInCommand commandAt(int row) const;
+
+    LineListStore *commands_;
     QComboBox *lstPFiles;
     PlugInList *lPlug;
 };

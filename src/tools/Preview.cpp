@@ -411,3 +411,8 @@ PreviewWindow *tolvenra_create_preview(const QStringList &arguments, QWidget *ow
     preview->setWindowFlag(Qt::Window);
     return preview;
 }
+
+QWidget *tolvenra_create_viewer(QWidget *parent)
+{
+    return new HtmlViewer(parent);
+}

@@ -22,9 +22,12 @@ class TBag;
 // The module's entry point: the frame loads the module on the first preview and asks it for
 // the window here.
 extern "C" Q_DECL_EXPORT PreviewWindow *tolvenra_create_preview(const QStringList &arguments, QWidget *owner);
+// And for an HTML viewer alone (an HtmlViewer), for rendered samples in dialogs.
+extern "C" Q_DECL_EXPORT QWidget *tolvenra_create_viewer(QWidget *parent);
 
 class TfPreview : public QMainWindow, public PreviewWindow {
     Q_OBJECT
+    Q_INTERFACES(PreviewWindow)
 public:
     static constexpr int HistoryEntries = 6;
 

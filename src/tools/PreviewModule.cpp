@@ -1,7 +1,8 @@
 #include "PreviewModule.h"
 
 #include "app/Edit.h"
-#include "app/Main.h"
+#include "app/Guards.h"
+#include "app/ToolWindows.h"
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
 
@@ -15,8 +16,10 @@ namespace PreviewModule {
 namespace {
 
 Factory factory_ = nullptr;
+ViewerFactory viewerFactory_ = nullptr;
 
 const char *const EntryPoint = "tolvenra_create_preview";
+const char *const ViewerEntryPoint = "tolvenra_create_viewer";
 
 // Where the module may be: beside the program (a build folder), or in the library folder of
 // an installed program.
@@ -27,6 +30,31 @@ QStringList moduleCandidates()
             QDir::cleanPath(bin + QStringLiteral("/" TOLVENRA_MODULE_RELDIR "/libtolvenra-preview.so"))};
 }
 
+// Loads the module and takes its entry points; false with *error saying why.
+bool loadModule(QString *error)
+{
+    QString reasons;
+    for (const QString &candidate : moduleCandidates()) {
+        if (!QFileInfo::exists(candidate))
+            continue;
+        // The library stays loaded until the program ends.
+        auto *lib = new QLibrary(candidate, qApp);
+        auto preview = reinterpret_cast<Factory>(lib->resolve(EntryPoint));
+        auto viewer = reinterpret_cast<ViewerFactory>(lib->resolve(ViewerEntryPoint));
+        if (preview && viewer) {
+            if (!factory_)
+                factory_ = preview;
+            if (!viewerFactory_)
+                viewerFactory_ = viewer;
+            return true;
+        }
+        reasons += lib->errorString() + u'\n';
+    }
+    *error = reasons.isEmpty() ? QStringLiteral("The preview module (libtolvenra-preview.so) is not installed.")
+                               : reasons.trimmed();
+    return false;
+}
+
 } // namespace
 
 void setFactory(Factory factory)
@@ -34,58 +62,51 @@ void setFactory(Factory factory)
     factory_ = factory;
 }
 
+void setViewerFactory(ViewerFactory factory)
+{
+    viewerFactory_ = factory;
+}
+
 PreviewWindow *create(const QStringList &arguments, QWidget *owner, QString *error)
 {
-    if (!factory_) {
-        QString reasons;
-        for (const QString &candidate : moduleCandidates()) {
-            if (!QFileInfo::exists(candidate))
-                continue;
-            // The library stays loaded until the program ends.
-            auto *lib = new QLibrary(candidate, qApp);
-            factory_ = reinterpret_cast<Factory>(lib->resolve(EntryPoint));
-            if (factory_)
-                break;
-            reasons += lib->errorString() + u'\n';
-        }
-        if (!factory_) {
-            *error = reasons.isEmpty()
-                         ? QStringLiteral("The preview module (libtolvenra-preview.so) is not installed.")
-                         : reasons.trimmed();
-            return nullptr;
-        }
-    }
+    if (!factory_ && !loadModule(error))
+        return nullptr;
     return factory_(arguments, owner);
 }
 
-void previewActiveDocument(TmdiMain &frame)
+QWidget *createViewer(QWidget *parent, QString *error)
 {
-    TfHTML *doc = frame.activeDocument();
+    if (!viewerFactory_ && !loadModule(error))
+        return nullptr;
+    return viewerFactory_(parent);
+}
+
+void previewActiveDocument(AppServices &services)
+{
+    TfHTML *doc = services.activeDocument();
+    QWidget *parent = services.mainWindow();
+    StatusGuard status(services);
     if (!doc) {
-        Dialogs::instance().message(&frame, QStringLiteral("No current document."));
-        frame.SetStatusText(QStringLiteral("Ready ..."));
+        Dialogs::instance().message(parent, QStringLiteral("No current document."));
         return;
     }
     const bool modified = doc->modified();
     const QString folder = doc->isUntitled() ? AppPaths::programFolder() : QFileInfo(doc->caption()).absolutePath();
     const QString temp = QDir(folder).filePath(QString::fromLatin1(TempFileName));
-    frame.SetStatusText(QStringLiteral("Previewing ") + doc->caption() + QStringLiteral(" ..."));
+    services.SetStatusText(QStringLiteral("Previewing ") + doc->caption() + QStringLiteral(" ..."));
     QString error;
     const bool written = doc->writeCopy(temp, &error);
     doc->setModified(modified);
     if (!written) {
-        Dialogs::instance().error(&frame, QStringLiteral("Unable to write the preview file %1.\n\n%2").arg(temp, error));
-        frame.SetStatusText(QStringLiteral("Ready ..."));
+        Dialogs::instance().error(parent, QStringLiteral("Unable to write the preview file %1.\n\n%2").arg(temp, error));
         return;
     }
-    PreviewWindow *preview = frame.previewWindow(&error);
+    auto *preview = qobject_cast<PreviewWindow *>(services.toolWindows().window(QString::fromLatin1(WindowName), &error));
     if (!preview) {
-        Dialogs::instance().error(&frame, QStringLiteral("The web preview cannot be shown.\n\n%1").arg(error));
-        frame.SetStatusText(QStringLiteral("Ready ..."));
+        Dialogs::instance().error(parent, QStringLiteral("The web preview cannot be shown.\n\n%1").arg(error));
         return;
     }
     preview->previewFile(temp);
-    frame.SetStatusText(QStringLiteral("Ready ..."));
 }
 
 } // namespace PreviewModule

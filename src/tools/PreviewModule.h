@@ -1,10 +1,11 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
+class AppServices;
 class QWidget;
-class TmdiMain;
 
 // The web preview window as the frame sees it. The window and its browser engine live in a
 // module of their own that is loaded on the first preview, so that the engine's libraries cost
@@ -16,6 +17,7 @@ public:
     // Shows the window and loads file into its viewer.
     virtual void previewFile(const QString &file) = 0;
 };
+Q_DECLARE_INTERFACE(PreviewWindow, "org.tolvenra.PreviewWindow")
 
 namespace PreviewModule {
 
@@ -23,17 +25,28 @@ namespace PreviewModule {
 // belongs to (it closes with that window).
 using Factory = PreviewWindow *(*)(const QStringList &arguments, QWidget *owner);
 
-// Replaces the loading of the module (tests link the preview in).
+// Makes an HTML viewer widget over the same engine, for rendered samples in dialogs.
+using ViewerFactory = QWidget *(*)(QWidget *parent);
+
+// Replace the loading of the module (tests link the preview in).
 void setFactory(Factory factory);
+void setViewerFactory(ViewerFactory factory);
 
 // A new preview window; nullptr with *error saying why when the module cannot be loaded.
 PreviewWindow *create(const QStringList &arguments, QWidget *owner, QString *error);
+
+// A new HTML viewer widget (an HtmlViewer) in parent, the module loaded on first use; nullptr
+// with *error saying why when the module cannot be loaded.
+QWidget *createViewer(QWidget *parent, QString *error);
+
+// The name under which the tool-window registry knows the preview window.
+inline constexpr const char *WindowName = "TfPreview";
 
 // The name of the preview file written beside a document.
 inline constexpr const char *TempFileName = "temp.tvr";
 
 // The frame's "Web Preview" command: writes the active document's text to the preview file
 // beside it (the program folder for an untitled one) and shows it in the preview window.
-void previewActiveDocument(TmdiMain &frame);
+void previewActiveDocument(AppServices &services);
 
 } // namespace PreviewModule

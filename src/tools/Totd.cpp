@@ -1,8 +1,9 @@
 #include "Totd.h"
 
+#include "platform/AppInfo.h"
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
-#include "platform/TextFile.h"
+#include "platform/LineFile.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -141,7 +142,7 @@ TfTipOfTheDay::TfTipOfTheDay(QWidget *parent) : QDialog(parent)
     connect(bNext, &QPushButton::clicked, this, [this] { bClick(true); });
     connect(bClose, &QPushButton::clicked, this, &QDialog::accept);
 
-    tips_ = TextFile::readLines(AppPaths::programFile(QStringLiteral("TIPS.TXT")));
+    tips_ = LineFile::read(AppPaths::programFile(QStringLiteral("TIPS.TXT")));
     if (tips_.isEmpty()) {
         bPrevious->setEnabled(false);
         bNext->setEnabled(false);
@@ -191,14 +192,14 @@ TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
     auto *icon = new QLabel(this);
     icon->setPixmap(QApplication::windowIcon().pixmap(64, 64));
     icon->setAlignment(Qt::AlignTop);
-    auto *appName = new QLabel(QStringLiteral("Tolvenra Pro 32 HTML Editor"), this);
+    auto *appName = new QLabel(QString::fromLatin1(AppInfo::Title), this);
     appName->setObjectName(QStringLiteral("AppName"));
     QFont bold = appName->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.4);
     appName->setFont(bold);
     appName->setStyleSheet(QStringLiteral("color: navy;"));
-    auto *version = new QLabel(QStringLiteral("Version 32.2.2.0"), this);
+    auto *version = new QLabel(QString::fromLatin1(AppInfo::Version), this);
     version->setObjectName(QStringLiteral("Version"));
     auto *rights = new QLabel(QString::fromUtf8(RightsNotice), this);
     rights->setObjectName(QStringLiteral("Copyright"));

@@ -239,7 +239,8 @@ TEST_F(FrameTest, ErrorsNoCommandCatchesEndInTheStatusLine)
     QCoreApplication::sendEvent(&thrower, &e);
     app->setErrorHandler(nullptr);
     EXPECT_EQ(frame->statusText(), "   An Internal Error was detected and corrected.");
-    EXPECT_EQ(dialogs.errors, QStringList({"Unable to write to " + home.path("TOLVENRA.INI")}));
+    EXPECT_EQ(dialogs.errors, QStringList({"Unable to write to " + home.path("TOLVENRA.INI") +
+                                           "\n\nA folder stands in the file's place."}));
 }
 
 TEST_F(FrameTest, ImageToolIsOfferedOnlyWhenInstalled)
@@ -275,13 +276,15 @@ TEST_F(FrameTest, EveryMenuItemAndButtonHasAHint)
     start();
     for (int i = 0; i < CommandTable::menuCount; ++i) {
         const auto &e = CommandTable::menus[i];
-        if (!(e.flags & CommandTable::Separator) && !(e.flags & CommandTable::Hidden))
+        if (!(e.flags & CommandTable::Separator) && !(e.flags & CommandTable::Hidden)) {
             EXPECT_STRNE(e.hint, "") << e.name;
+        }
     }
     for (int i = 0; i < CommandTable::buttonCount; ++i) {
         const auto &b = CommandTable::buttons[i];
-        if (!(b.flags & CommandTable::Separator))
+        if (!(b.flags & CommandTable::Separator)) {
             EXPECT_STRNE(b.hint, "") << b.name;
+        }
     }
 }
 

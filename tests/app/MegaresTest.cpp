@@ -3,6 +3,8 @@
 #include "support/TestHome.h"
 
 #include <QDir>
+#include <QFile>
+#include <QSet>
 #include <gtest/gtest.h>
 
 namespace {
@@ -88,8 +90,76 @@ TEST_F(MegaresTest, ARefusedWriteRaisesUnableToWrite)
         ini.WriteString("Tags", "Case", "U");
         FAIL() << "no error raised";
     } catch (const EIniError &e) {
-        EXPECT_EQ(e.message(), "Unable to write to " + home.path("TOLVENRA.INI"));
+        EXPECT_EQ(e.message(), "Unable to write to " + home.path("TOLVENRA.INI") + "\n\nA folder stands in the file's place.");
     }
+}
+
+TEST_F(MegaresTest, TableKeysReadTheirDefaultsAndTypes)
+{
+    EXPECT_EQ(ini.read(Settings::UserName), "Your Name");
+    EXPECT_TRUE(ini.readBool(Settings::WordWrap));
+    EXPECT_FALSE(ini.readBool(Settings::SmartTabs));
+    EXPECT_EQ(ini.readInt(Settings::TabSize), 8);
+    home.write("TOLVENRA.INI", "[editor]\r\ntab size=0x10\r\nWord Wrap=0\r\n");
+    EXPECT_EQ(ini.readInt(Settings::TabSize), 16);
+    EXPECT_FALSE(ini.readBool(Settings::WordWrap));
+    ini.writeBool(Settings::SmartTabs, true);
+    EXPECT_TRUE(ini.readBool(Settings::SmartTabs));
+}
+
+TEST_F(MegaresTest, EveryTableKeyIsUniqueAndItsDefaultFitsItsType)
+{
+    QSet<QString> seen;
+    for (const SettingKey *k : Settings::all) {
+        const QString id = QString::fromLatin1(k->section).toLower() + u'/' + QString::fromLatin1(k->key).toLower();
+        EXPECT_FALSE(seen.contains(id)) << id.toStdString();
+        seen << id;
+        if (k->type != SettingKey::String) {
+            bool ok = false;
+            QString::fromLatin1(k->def).toInt(&ok);
+            EXPECT_TRUE(ok) << id.toStdString();
+        }
+    }
+}
+
+TEST_F(MegaresTest, ABatchWritesOnceAndReadsSeeItsValues)
+{
+    QList<QString> notices;
+    QObject::connect(&ini, &TMegaRegistry::changed, [&](const QString &s, const QString &k) { notices << s + u'/' + k; });
+    {
+        TMegaRegistry::Batch batch(ini);
+        ini.writeInt(Settings::MdiLeft, 5);
+        ini.writeInt(Settings::MdiTop, 6);
+        EXPECT_EQ(ini.readInt(Settings::MdiLeft), 5);
+        EXPECT_FALSE(QFile::exists(home.path("TOLVENRA.INI"))); // nothing written yet
+        EXPECT_TRUE(notices.isEmpty());
+        batch.commit();
+    }
+    EXPECT_EQ(home.read("TOLVENRA.INI"), "[Application Options]\r\nMDI Left=5\r\nMDI Top=6\r\n");
+    EXPECT_EQ(notices, QList<QString>({"Application Options/MDI Left", "Application Options/MDI Top"}));
+}
+
+TEST_F(MegaresTest, ABatchLeftByAnErrorWritesNothing)
+{
+    try {
+        TMegaRegistry::Batch batch(ini);
+        ini.writeInt(Settings::MdiLeft, 5);
+        throw EAppError("interrupted");
+    } catch (const EAppError &) {
+    }
+    EXPECT_FALSE(QFile::exists(home.path("TOLVENRA.INI")));
+    EXPECT_EQ(ini.readInt(Settings::MdiLeft), 1);
+}
+
+TEST_F(MegaresTest, AFailedBatchRaisesAndSendsNoNotice)
+{
+    QDir().mkpath(home.path("TOLVENRA.INI"));
+    int notices = 0;
+    QObject::connect(&ini, &TMegaRegistry::changed, [&] { ++notices; });
+    TMegaRegistry::Batch batch(ini);
+    ini.writeInt(Settings::MdiLeft, 5);
+    EXPECT_THROW(batch.commit(), EIniError);
+    EXPECT_EQ(notices, 0);
 }
 
 TEST_F(MegaresTest, NoStoreWithoutAllThreeNames)

@@ -1,6 +1,7 @@
 #include "platform/PrivateProfile.h"
 #include "support/TestHome.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -103,6 +104,44 @@ TEST_F(PrivateProfileTest, FileNamesResolveWithoutRegardToCase)
     home.write("TolvOpt.ini", "");
     EXPECT_EQ(PrivateProfile::resolveInFolder(home.path(), "tolvopt.ini"), home.path("TolvOpt.ini"));
     EXPECT_EQ(PrivateProfile::resolveInFolder(home.path(), "other.ini"), home.path("other.ini"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PrivateProfileTest, BytesThatAreNotUtf8SurviveAnUnrelatedWrite)
+{
+    // A Windows-1252 user name written by another program, and a stray byte in a comment.
+    const QByteArray before = "; caf\xE9 notes\r\n[Application Header]\r\nUser Name=Ren\xE9\r\n[Other]\r\nx=\x80\xFF\r\n";
+    home.write("test.ini", before);
+    PrivateProfile p(file);
+    // Read as Windows-1252.
+    EXPECT_EQ(p.readString("Application Header", "User Name", ""), QString::fromUtf8("Ren\u00e9"));
+    EXPECT_EQ(p.readString("Other", "x", ""), QString::fromUtf8("\u20ac\u00ff"));
+    ASSERT_TRUE(p.writeString("Tags", "Case", "U"));
+    EXPECT_EQ(home.read("test.ini"), before + "\r\n[Tags]\r\nCase=U\r\n");
+    // A line the write changes becomes UTF-8; its neighbours keep their bytes.
+    ASSERT_TRUE(p.writeString("Other", "y", QString::fromUtf8("\u00e9")));
+    EXPECT_TRUE(home.read("test.ini").contains("x=\x80\xFF\r\ny=\xC3\xA9\r\n"));
+    EXPECT_TRUE(home.read("test.ini").contains("User Name=Ren\xE9\r\n"));
+}
+
+TEST_F(PrivateProfileTest, OneWriteOfManySectionsReplacesTheFileOnce)
+{
+    home.write("test.ini", "[A]\r\nx=1\r\n");
+    PrivateProfile p(file);
+    ASSERT_TRUE(p.write({{"A", "x", "2"}, {"B", "y", "3"}, {"a", "z", "4"}}));
+    EXPECT_EQ(home.read("test.ini"), "[A]\r\nx=2\r\nz=4\r\n\r\n[B]\r\ny=3\r\n");
+}
+
+TEST_F(PrivateProfileTest, AFailedWriteSaysWhyAndKeepsTheFile)
+{
+    QDir().mkpath(file); // a folder in the file's place
+    PrivateProfile p(file);
+    QString why;
+    EXPECT_FALSE(p.write({{"A", "x", "1"}}, &why));
+    EXPECT_EQ(why, "A folder stands in the file's place.");
 }
 
 } // namespace

@@ -78,3 +78,23 @@ int ScriptedDialogs::exec(QDialog *dialog)
     }
     return QDialog::Accepted;
 }
+
+namespace {
+class RecordedProgress : public Dialogs::Progress {
+public:
+    explicit RecordedProgress(ScriptedDialogs &d) : d_(d) { ++d_.progressOpen; }
+    ~RecordedProgress() override { --d_.progressOpen; }
+    void setPercent(int percent) override { d_.progressSteps << percent; }
+    void setText(const QString &text) override { d_.progressTexts << text; }
+
+private:
+    ScriptedDialogs &d_;
+};
+} // namespace
+
+std::unique_ptr<Dialogs::Progress> ScriptedDialogs::progress(QWidget *, const QString &caption, const QString &text)
+{
+    progressCaptions << caption;
+    progressTexts << text;
+    return std::make_unique<RecordedProgress>(*this);
+}

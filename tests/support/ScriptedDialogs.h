@@ -20,6 +20,11 @@ public:
     // Runs on each of the program's own modal dialogs before it "closes" with Accepted.
     std::function<void(QDialog *)> onExec;
     std::deque<int> execResults; // what exec() returns, in turn; Accepted when empty
+    // Progress windows shown: their captions, and every percentage and text they were given.
+    QStringList progressCaptions;
+    QList<int> progressSteps;
+    QStringList progressTexts;
+    int progressOpen = 0; // progress windows still showing
 
     QStringList messages; // message() and error() texts, in order
     QStringList errors;   // error() texts
@@ -39,4 +44,5 @@ public:
     bool color(QWidget *, QColor &) override { return false; }
     bool font(QWidget *, QFont &) override { return false; }
     int exec(QDialog *dialog) override;
+    std::unique_ptr<Progress> progress(QWidget *, const QString &caption, const QString &text) override;
 };

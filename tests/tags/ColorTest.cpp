@@ -1,4 +1,5 @@
 #include "app/Ubag.h"
+#include "app/ToolWindows.h"
 #include "support/FrameFixture.h"
 #include "tags/Color.h"
 
@@ -31,7 +32,7 @@ protected:
 
 TEST_F(ColorTest, GridButtonsChooseTextAndBackground)
 {
-    TfColor *dlg = frame->editorProperties();
+    TfColor *dlg = frame->toolWindows().get<TfColor>();
     dlg->resize(700, 300);
     dlg->show();
     click(dlg->grid(), 4, Qt::RightButton);  // navy
@@ -51,7 +52,7 @@ TEST_F(ColorTest, DefaultWritesBothSectionsAndNewWindowsStartWithIt)
     trigger("SetEditorColors1Click");
     EXPECT_EQ(dialogs.executed.last(), "TfColor");
     EXPECT_EQ(frame->statusText(), "   Ready ...");
-    TfColor *dlg = frame->editorProperties();
+    TfColor *dlg = frame->toolWindows().get<TfColor>();
     dlg->grid()->setBackgroundIndex(7); // silver
     dlg->grid()->setForegroundIndex(1); // maroon
     dlg->cmdDefaultClick();
@@ -67,7 +68,7 @@ TEST_F(ColorTest, DefaultWritesBothSectionsAndNewWindowsStartWithIt)
 TEST_F(ColorTest, WithoutADocumentNothingIsWritten)
 {
     doc()->close();
-    TfColor *dlg = frame->editorProperties();
+    TfColor *dlg = frame->toolWindows().get<TfColor>();
     dlg->grid()->setBackgroundIndex(4);
     dlg->cmdDefaultClick();
     EXPECT_FALSE(home.read("tolvopt.ini").contains("Editor Colors"));
@@ -76,7 +77,7 @@ TEST_F(ColorTest, WithoutADocumentNothingIsWritten)
 TEST_F(ColorTest, TheDialogStartsFromTheActiveEditor)
 {
     ed()->setEditorColor(QColor(1, 2, 3));
-    TfColor *dlg = frame->editorProperties();
+    TfColor *dlg = frame->toolWindows().get<TfColor>();
     dlg->SetDefC();
     EXPECT_EQ(dlg->sampleBackground(), QColor(1, 2, 3));
     EXPECT_EQ(dlg->sample()->count(), 12);

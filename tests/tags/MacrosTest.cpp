@@ -1,5 +1,5 @@
-#include "app/Files.h"
-#include "support/FrameFixture.h"
+#include "app/LineListStore.h"
+#include "support/TestHost.h"
 #include "tags/MacroWindows.h"
 #include "tags/Macros.h"
 
@@ -34,40 +34,42 @@ INSTANTIATE_TEST_SUITE_P(
                       ExpandCase{"NestedOpen", "[a [tolv]", "[a [tolv]", 1}),
     [](const ::testing::TestParamInfo<ExpandCase> &info) { return std::string(info.param.name); });
 
-class MacrosTest : public FrameTest {
+class MacrosTest : public HostTest {
 protected:
+    void expandNow() { ExpandMacrosNow(*host); }
+    TfMacros *dialog() { return host->toolWindows().get<TfMacros>(); }
     void SetUp() override
     {
-        FrameTest::SetUp();
-        startEmpty();
-        trigger("FileNew");
+        HostTest::SetUp();
+        host->toolWindows().add<TfMacros>();
+        host->toolWindows().add<TfAddMac>();
     }
 };
 
 TEST_F(MacrosTest, ExpandNowReplacesCountsAndLeavesTheClipboard)
 {
     ed()->loadUtf8("<p>[hurl] and [nothing]</p>");
-    trigger("ExpandMacrosNow1Click");
+    expandNow();
     EXPECT_EQ(text(), "<p><A HREF=\"index.html\"></A> and [nothing]</p>");
     EXPECT_EQ(dialogs.messages, QStringList({"2 Macros found !"}));
     EXPECT_EQ(QApplication::clipboard()->text(), "[nothing]");
-    EXPECT_EQ(frame->statusText(), "   Ready ...");
-    trigger("EditUndo"); // one undo step
+    EXPECT_EQ(host->statusText(), "   Ready ...");
+    ed()->undo(); // one undo step
     EXPECT_EQ(text(), "<p>[hurl] and [nothing]</p>");
 }
 
 TEST_F(MacrosTest, NoMacrosFound)
 {
     ed()->loadUtf8("plain [");
-    trigger("ExpandMacrosNow1Click");
+    expandNow();
     EXPECT_EQ(dialogs.messages, QStringList({"No Macros found !"}));
     EXPECT_EQ(text(), "plain [");
 }
 
 TEST_F(MacrosTest, SavingWritesTheUserFileAndExpansionUsesIt)
 {
-    TfMacros *dlg = frame->macroDialog();
-    dlg->userListBox()->clear();
+    TfMacros *dlg = dialog();
+    dlg->userStore()->setLines({});
     dlg->nameEdit()->setText("date");
     EXPECT_EQ(dlg->nameEdit()->text(), "DATE");
     dlg->expansionEdit()->setText("today");
@@ -75,14 +77,14 @@ TEST_F(MacrosTest, SavingWritesTheUserFileAndExpansionUsesIt)
     dlg->btnSaveClick();
     EXPECT_EQ(home.read("user.mcr"), "[DATE]\ttoday\r\n");
     ed()->loadUtf8("[Date]");
-    trigger("ExpandMacrosNow1Click");
+    expandNow();
     EXPECT_EQ(text(), "today");
 }
 
 TEST_F(MacrosTest, SystemFileReplacesTheBuiltInsOnActivation)
 {
     home.write("system.mcr", "[SITE]\texample.org\r\n");
-    TfMacros *dlg = frame->macroDialog();
+    TfMacros *dlg = dialog();
     EXPECT_EQ(dlg->systemList().size(), 3);
     dlg->FormActivate();
     EXPECT_EQ(dlg->systemList(), QStringList({"[SITE]\texample.org"}));
@@ -91,7 +93,7 @@ TEST_F(MacrosTest, SystemFileReplacesTheBuiltInsOnActivation)
 TEST_F(MacrosTest, PickerListsUserThenSystemAndInsertsTheKey)
 {
     home.write("user.mcr", "[MINE]\tmy text\r\n");
-    TfAddMac *picker = frame->macroPicker();
+    TfAddMac *picker = host->toolWindows().get<TfAddMac>();
     picker->LoadMacros();
     ASSERT_EQ(picker->list()->count(), 4);
     EXPECT_EQ(picker->list()->item(0)->text(), "[MINE]\tmy text");
@@ -104,7 +106,7 @@ TEST_F(MacrosTest, PickerListsUserThenSystemAndInsertsTheKey)
 TEST_F(MacrosTest, AFailedSaveKeepsTheDialogAndSaysWhy)
 {
     QDir().mkpath(home.path("user.mcr")); // a folder in the file's place
-    frame->macroDialog()->btnSaveClick();
+    dialog()->btnSaveClick();
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].startsWith("Unable to save the macros to"));
 }

@@ -1,17 +1,24 @@
-#include "app/Files.h"
-#include "support/FrameFixture.h"
+#include "support/TestHost.h"
 #include "tags/Navigation.h"
 
 namespace {
 
-class NavigationTest : public FrameTest {
+class NavigationTest : public HostTest {
 protected:
+    std::unique_ptr<Navigation> navigation;
     void SetUp() override
     {
-        FrameTest::SetUp();
-        startEmpty();
-        trigger("FileNew");
+        HostTest::SetUp();
+        navigation = std::make_unique<Navigation>(*host);
+        navigation->bindCommands();
     }
+    void TearDown() override
+    {
+        navigation.reset();
+        HostTest::TearDown();
+    }
+    bool trigger(const char *handler) { return host->commands().trigger(QString::fromLatin1(handler)); }
+    TfHTML *doc() const { return host->activeDocument(); }
     void load(const char *html)
     {
         ed()->loadUtf8(html);
@@ -30,7 +37,7 @@ TEST_F(NavigationTest, NextUrlWalksTheLinksAndStopsAtTheEnd)
     trigger("NextURL1Click");
     EXPECT_EQ(dialogs.messages, QStringList({"End of Document Reached : No URLs Found !"}));
     EXPECT_EQ(selected(), "<a href=\"mailto:x@y.z\">mail</a>");
-    EXPECT_EQ(frame->statusText(), "   Ready ...");
+    EXPECT_EQ(host->statusText(), "   Ready ...");
 }
 
 TEST_F(NavigationTest, LowerCaseTablesAndMailLinksAreFound)
@@ -82,11 +89,11 @@ TEST_F(NavigationTest, LastUpdatedSelectsToTheEndOfTheLine)
 TEST_F(NavigationTest, WithoutADocumentTheMessageStillComes)
 {
     doc()->setModified(false);
-    frame->files().CloseAll1Click();
+    doc()->close();
     trigger("NextImage1Click");
     EXPECT_EQ(dialogs.messages, QStringList({"End of Document Reached : No Images Found !"}));
-    EXPECT_EQ(frame->statusText(), "   Ready ...");
-    EXPECT_FALSE(frame->navigation().FindBlock("<A", ">", false));
+    EXPECT_EQ(host->statusText(), "   Ready ...");
+    EXPECT_FALSE((*navigation).FindBlock("<A", ">", false));
 }
 
 } // namespace

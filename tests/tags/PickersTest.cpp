@@ -1,21 +1,25 @@
-#include "app/Files.h"
-#include "support/FrameFixture.h"
+#include "support/TestHost.h"
 #include "tags/PickerTables.h"
 #include "tags/Pickers.h"
 
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QToolButton>
 
 namespace {
 
-class PickersTest : public FrameTest {
+class PickersTest : public HostTest {
 protected:
     void SetUp() override
     {
-        FrameTest::SetUp();
-        startWithEmptyDocument();
+        HostTest::SetUp();
+        ToolWindows &w = host->toolWindows();
+        w.add<TfSymbol>("Symbol1Click");
+        w.add<TfHTMLTags>("HTMLTagsChooser1Click");
+        w.add<TfColorChooser>("ColorChooser1Click");
     }
+    bool trigger(const char *handler) { return host->commands().trigger(QString::fromLatin1(handler)); }
     // Chooses the entry of the list whose first column is text.
     static void choose(PickerList *list, const QString &text)
     {
@@ -28,19 +32,32 @@ protected:
     }
 };
 
-TEST_F(PickersTest, BuiltInListsAreComplete)
+TEST(PickerTables, EveryEntryHasTwoColumnsAndEveryTagPairMatches)
 {
-    EXPECT_EQ(PickerTables::symbolCount, 74);
-    EXPECT_EQ(PickerTables::tagCount, 80);
-    EXPECT_STREQ(PickerTables::symbols[0], "&Aacute;\tA, acute accent");
-    EXPECT_STREQ(PickerTables::symbols[73], "<SUP><FONT SIZE=1>tm</FONT></SUP>\ttrademark (tm)");
-    EXPECT_STREQ(PickerTables::tags[79], "<WBR>\t");
+    for (int i = 0; i < PickerTables::symbolCount; ++i) {
+        const QString entry = QString::fromUtf8(PickerTables::symbols[i]);
+        ASSERT_TRUE(entry.contains(u'\t')) << entry.toStdString();
+        const QString code = PickerList::firstColumn(entry);
+        // A character reference, or markup standing for a symbol.
+        EXPECT_TRUE(code.startsWith(u'&') || code.startsWith(u'<')) << code.toStdString();
+        EXPECT_FALSE(PickerList::secondColumn(entry).isEmpty()) << code.toStdString();
+    }
+    for (int i = 0; i < PickerTables::tagCount; ++i) {
+        const QString entry = QString::fromUtf8(PickerTables::tags[i]);
+        const QString open = PickerList::firstColumn(entry), close = PickerList::secondColumn(entry);
+        ASSERT_TRUE(open.startsWith(u'<')) << entry.toStdString();
+        // A closing text, when an element has one, closes the element the opening text starts.
+        const QRegularExpressionMatch element = QRegularExpression(QStringLiteral("^<([A-Za-z][A-Za-z0-9]*)")).match(open);
+        if (element.hasMatch() && !close.isEmpty()) {
+            EXPECT_EQ(close.toUpper(), "</" + element.captured(1).toUpper() + ">") << entry.toStdString();
+        }
+    }
 }
 
 TEST_F(PickersTest, SymbolGoesBeforeTheSelection)
 {
     trigger("Symbol1Click");
-    TfSymbol *symbols = frame->symbolPicker();
+    TfSymbol *symbols = host->toolWindows().get<TfSymbol>();
     EXPECT_TRUE(symbols->isVisible());
     EXPECT_EQ(symbols->windowTitle(), "Symbols");
     ed()->loadUtf8("2026");
@@ -53,7 +70,7 @@ TEST_F(PickersTest, SymbolGoesBeforeTheSelection)
 
 TEST_F(PickersTest, NothingSelectedInTheListInsertsNothing)
 {
-    TfSymbol *symbols = frame->symbolPicker();
+    TfSymbol *symbols = host->toolWindows().get<TfSymbol>();
     symbols->list()->setCurrentRow(-1);
     symbols->lSymDblClick();
     EXPECT_EQ(text(), "");
@@ -62,7 +79,7 @@ TEST_F(PickersTest, NothingSelectedInTheListInsertsNothing)
 TEST_F(PickersTest, SymbolsFileReplacesTheListOnActivation)
 {
     home.write("symbols.web", "&hearts;\theart\r\nno tab line\r\n");
-    TfSymbol *symbols = frame->symbolPicker();
+    TfSymbol *symbols = host->toolWindows().get<TfSymbol>();
     symbols->LoadSymbols();
     ASSERT_EQ(symbols->list()->count(), 2);
     symbols->list()->setCurrentRow(1);
@@ -73,7 +90,7 @@ TEST_F(PickersTest, SymbolsFileReplacesTheListOnActivation)
 
 TEST_F(PickersTest, TagChooserWrapsAndSetsTheRepeatPair)
 {
-    TfHTMLTags *tags = frame->tagPicker();
+    TfHTMLTags *tags = host->toolWindows().get<TfHTMLTags>();
     EXPECT_EQ(tags->windowTitle(), "HTML Tags");
     ed()->loadUtf8("one two");
     ed()->selectRange(1, 1, 1, 4);
@@ -87,24 +104,24 @@ TEST_F(PickersTest, TagChooserWrapsAndSetsTheRepeatPair)
 
 TEST_F(PickersTest, DraggingPreparesThePairThatADropInserts)
 {
-    TfSymbol *symbols = frame->symbolPicker();
+    TfSymbol *symbols = host->toolWindows().get<TfSymbol>();
     choose(symbols->list(), "&nbsp;");
     symbols->list()->onDrag(symbols->list()->currentItem()->text());
-    EXPECT_EQ(frame->LastOpenTag, "&nbsp;");
-    EXPECT_EQ(frame->LastCloseTag, "");
+    EXPECT_EQ(host->tags().lastOpenTag(), "&nbsp;");
+    EXPECT_EQ(host->tags().lastCloseTag(), "");
     ed()->loadUtf8("ab");
     ed()->setCaret(1, 2);
     emit ed()->listItemDropped();
     EXPECT_EQ(text(), "a&nbsp;b");
-    TfHTMLTags *tags = frame->tagPicker();
+    TfHTMLTags *tags = host->toolWindows().get<TfHTMLTags>();
     choose(tags->list(), "<TT>");
     tags->list()->onDrag(tags->list()->currentItem()->text());
-    EXPECT_EQ(frame->LastCloseTag, "</TT>");
+    EXPECT_EQ(host->tags().lastCloseTag(), "</TT>");
 }
 
 TEST_F(PickersTest, KeepOnTopToggles)
 {
-    TfHTMLTags *tags = frame->tagPicker();
+    TfHTMLTags *tags = host->toolWindows().get<TfHTMLTags>();
     EXPECT_TRUE(tags->keepOnTop()->isChecked());
     tags->keepOnTop()->trigger();
     EXPECT_FALSE(tags->keepOnTop()->isChecked());
@@ -114,7 +131,7 @@ TEST_F(PickersTest, KeepOnTopToggles)
 TEST_F(PickersTest, ColourChooser)
 {
     trigger("ColorChooser1Click");
-    TfColorChooser *colors = frame->colorChooser();
+    TfColorChooser *colors = host->toolWindows().get<TfColorChooser>();
     EXPECT_EQ(colors->valueEdit()->text(), "#FFFFFF");
     colors->findChild<QToolButton *>("ColorGrid9")->click();
     EXPECT_EQ(colors->valueEdit()->text(), "#FF0000");
@@ -131,7 +148,7 @@ TEST_F(PickersTest, ColourChooser)
 
 TEST_F(PickersTest, PlacementIsKept)
 {
-    TfSymbol *symbols = frame->symbolPicker();
+    TfSymbol *symbols = host->toolWindows().get<TfSymbol>();
     symbols->show();
     symbols->setGeometry(40, 50, 300, 400);
     symbols->close();

@@ -1,5 +1,5 @@
-#include "app/Files.h"
 #include "support/FrameFixture.h"
+#include "support/TestHost.h"
 #include "tags/TagCatalogue.h"
 #include "tags/TagEngine.h"
 
@@ -7,18 +7,15 @@
 
 namespace {
 
-class TagTest : public FrameTest {
+class TagTest : public HostTest {
 protected:
-    void SetUp() override
-    {
-        FrameTest::SetUp();
-        startWithEmptyDocument();
-    }
+    bool trigger(const char *handler) { return host->commands().trigger(QString::fromLatin1(handler)); }
+    TfHTML *doc() const { return host->activeDocument(); }
     void settings(const QByteArray &tags)
     {
         home.write("TOLVENRA.INI", "[System]\r\nOpen Template=0\r\n[Start Options]\r\nTips=0\r\n[Tags]\r\n" + tags);
     }
-    TagEngine &engine() { return frame->tags(); }
+    TagEngine &engine() { return host->tags(); }
     QString selected() const { return ed()->selectedText(); }
 };
 
@@ -31,9 +28,9 @@ TEST_F(TagTest, WrapsTheSelectionAndKeepsItSelected)
     EXPECT_EQ(selected(), "hello");
     EXPECT_EQ(ed()->caretCol(), 13); // after its last letter
     EXPECT_TRUE(doc()->modified());
-    EXPECT_EQ(frame->LastOpenTag, "<B>");
-    EXPECT_EQ(frame->lastTagPanel(), "<B> : </B>");
-    EXPECT_EQ(frame->statusText(), "   Ready ...");
+    EXPECT_EQ(host->tags().lastOpenTag(), "<B>");
+    EXPECT_EQ(host->lastTagPanel, "<B> : </B>");
+    EXPECT_EQ(host->statusText(), "   Ready ...");
 }
 
 TEST_F(TagTest, StaySelectedNoLeavesTheCaretAfterTheOpeningText)
@@ -67,7 +64,7 @@ TEST_F(TagTest, AtTheCaretTheCaretLandsBetween)
     EXPECT_EQ(text(), "<H1></H1>");
     EXPECT_EQ(ed()->caretCol(), 5);
     // One insertion is one undo step.
-    trigger("EditUndo");
+    ed()->undo();
     EXPECT_EQ(text(), "");
 }
 
@@ -76,7 +73,7 @@ TEST_F(TagTest, EmptyClosingTextLeavesTheCaretAfterTheOpening)
     trigger("LineBreak1Click");
     EXPECT_EQ(text(), "<BR>");
     EXPECT_EQ(ed()->caretCol(), 5);
-    EXPECT_EQ(frame->lastTagPanel(), "<BR> : ");
+    EXPECT_EQ(host->lastTagPanel, "<BR> : ");
 }
 
 TEST_F(TagTest, LetterCaseCoversTheWholeTexts)
@@ -100,26 +97,26 @@ TEST_F(TagTest, RepeatConvertsThePairAgain)
     ed()->loadUtf8("");
     trigger("RepeatLastTag1Click");
     EXPECT_EQ(text(), "<b></b>");
-    EXPECT_EQ(frame->LastOpenTag, "<b>");
+    EXPECT_EQ(host->tags().lastOpenTag(), "<b>");
 }
 
 TEST_F(TagTest, RepeatBeforeAnyTagInsertsNothingVisible)
 {
     trigger("RepeatLastTag1Click");
     EXPECT_EQ(text(), "");
-    EXPECT_EQ(frame->lastTagPanel(), " : ");
-    EXPECT_EQ(frame->statusText(), "   Ready ...");
+    EXPECT_EQ(host->lastTagPanel, " : ");
+    EXPECT_EQ(host->statusText(), "   Ready ...");
 }
 
 TEST_F(TagTest, WithoutADocumentOnlyTheStatusLineChanges)
 {
     trigger("Bold1Click");
     doc()->setModified(false);
-    frame->files().CloseAll1Click();
-    frame->LastOpenTag = "kept";
+    doc()->close();
+    engine().setLastPair("kept", QString());
     trigger("Italics1Click");
-    EXPECT_EQ(frame->statusText(), "   Adding Command ...");
-    EXPECT_EQ(frame->LastOpenTag, "kept");
+    EXPECT_EQ(host->statusText(), "   Adding Command ...");
+    EXPECT_EQ(host->tags().lastOpenTag(), "kept");
     EXPECT_FALSE(engine().HasSelection());
 }
 
@@ -192,19 +189,30 @@ TEST(TagCatalogue, LastUpdatedDatePattern)
     EXPECT_TRUE(TagCatalogue::lastUpdatedDate(QDateTime(QDate(2026, 1, 1), QTime(23, 59))).endsWith("at 11:59 PM"));
 }
 
+TEST_F(FrameTest, EveryCatalogueCommandHasAnEnabledMenuItemOrButton)
+{
+    startEmpty();
+    for (int i = 0; i < TagCatalogue::commandCount; ++i) {
+        const char *handler = TagCatalogue::commands[i].handler;
+        ASSERT_TRUE(frame->commands().isBound(handler)) << handler;
+        const QList<QAction *> actions = frame->commands().actions(handler);
+        EXPECT_FALSE(actions.isEmpty()) << handler;
+        for (QAction *a : actions)
+            EXPECT_TRUE(a->isEnabled()) << handler;
+    }
+}
+
 TEST_F(TagTest, EveryCatalogueCommandInsertsItsPairAtTheCaret)
 {
-    EXPECT_EQ(TagCatalogue::commandCount, 85);
     for (int i = 0; i < TagCatalogue::commandCount; ++i) {
         const auto &c = TagCatalogue::commands[i];
         ed()->loadUtf8("");
-        ASSERT_TRUE(frame->commands().trigger(c.handler)) << c.handler;
-        for (QAction *a : frame->commands().actions(c.handler))
-            EXPECT_TRUE(a->isEnabled()) << c.handler;
+        ASSERT_TRUE(trigger(c.handler)) << c.handler;
         const QString expected = QString::fromUtf8(c.bySelection ? c.openNoSelection : c.open) +
                                  QString::fromUtf8(c.bySelection ? c.closeNoSelection : c.close);
-        if (!expected.contains(u'{'))
+        if (!expected.contains(u'{')) {
             EXPECT_EQ(text(), expected) << c.handler;
+        }
     }
 }
 
@@ -232,8 +240,7 @@ TEST_F(TagTest, SpotChecksOfTheCatalogueTexts)
 
 TEST_F(TagTest, ADropFromAListInsertsTheRememberedPair)
 {
-    frame->LastOpenTag = "<EM>";
-    frame->LastCloseTag = "</EM>";
+    engine().setLastPair("<EM>", "</EM>");
     QListWidget list;
     emit ed()->listItemDropped();
     EXPECT_EQ(text(), "<EM></EM>");

@@ -1,4 +1,4 @@
-#include "support/FrameFixture.h"
+#include "support/TestHost.h"
 #include "tools/Plugin.h"
 
 #include <QComboBox>
@@ -35,20 +35,21 @@ TEST(ParsePlugIn, OnlyTheFirst255CharactersAfterTheFirstTabCount)
     EXPECT_EQ(c.right.size(), 54);
 }
 
-class PlugInTest : public FrameTest {
+class PlugInTest : public HostTest {
 protected:
     void SetUp() override
     {
-        FrameTest::SetUp();
-        startWithEmptyDocument();
+        HostTest::SetUp();
+        host->toolWindows().add<TfPlugIn>("mPlugInsClick");
     }
+    bool trigger(const char *handler) { return host->commands().trigger(QString::fromLatin1(handler)); }
 };
 
 TEST_F(PlugInTest, ShippedFilesAreListedAlphabetically)
 {
     home.write("aaa.plg", "Zed\t<Z>\t</Z>\r\nAlpha\t<A>\t</A>\r\n");
     trigger("mPlugInsClick");
-    TfPlugIn *p = frame->plugIns();
+    TfPlugIn *p = host->toolWindows().get<TfPlugIn>();
     ASSERT_GE(p->fileBox()->count(), 3);
     EXPECT_EQ(p->fileBox()->itemText(0), "aaa.plg");
     EXPECT_EQ(p->fileBox()->itemText(1), "HTML5 Structure.plg");
@@ -60,7 +61,7 @@ TEST_F(PlugInTest, BuiltInCommandsWithoutPlugInFiles)
 {
     for (const QString &f : QDir(home.path()).entryList({"*.plg"}))
         QFile::remove(home.path(f));
-    TfPlugIn *p = frame->plugIns();
+    TfPlugIn *p = host->toolWindows().get<TfPlugIn>();
     EXPECT_EQ(p->fileBox()->count(), 0);
     EXPECT_EQ(p->commandLines().size(), 11);
     EXPECT_TRUE(p->commandLines().first().startsWith("Background Color : Black\t"));
@@ -69,7 +70,7 @@ TEST_F(PlugInTest, BuiltInCommandsWithoutPlugInFiles)
 TEST_F(PlugInTest, InsertWrapsTheSelectionAndSetsTheRepeatPair)
 {
     home.write("mine.plg", "Bold\t<B>\t</B>\r\n");
-    TfPlugIn *p = frame->plugIns();
+    TfPlugIn *p = host->toolWindows().get<TfPlugIn>();
     p->fileBox()->setCurrentText("mine.plg");
     p->GetCommands();
     p->commandList()->setCurrentItem(p->commandList()->topLevelItem(0));
@@ -80,12 +81,12 @@ TEST_F(PlugInTest, InsertWrapsTheSelectionAndSetsTheRepeatPair)
     ed()->loadUtf8("");
     p->OKBtnClick();
     EXPECT_EQ(text(), "<B></B>");
-    EXPECT_EQ(frame->LastCloseTag, "</B>");
+    EXPECT_EQ(host->tags().lastCloseTag(), "</B>");
 }
 
 TEST_F(PlugInTest, NewFilesAppearAfterARefresh)
 {
-    TfPlugIn *p = frame->plugIns();
+    TfPlugIn *p = host->toolWindows().get<TfPlugIn>();
     const int before = p->fileBox()->count();
     home.write("later.plg", "L\t<L>\t\r\n");
     EXPECT_EQ(p->fileBox()->count(), before);
@@ -95,11 +96,11 @@ TEST_F(PlugInTest, NewFilesAppearAfterARefresh)
 
 TEST_F(PlugInTest, DraggingPreparesThePair)
 {
-    TfPlugIn *p = frame->plugIns();
+    TfPlugIn *p = host->toolWindows().get<TfPlugIn>();
     p->setCommands({"Simple\t<BODY BACKGROUND=\"\t\">"});
-    p->commandList()->onDrag(p->commandLines().first());
-    EXPECT_EQ(frame->LastOpenTag, "<BODY BACKGROUND=\"");
-    EXPECT_EQ(frame->LastCloseTag, "\">");
+    p->commandList()->onDrag(0);
+    EXPECT_EQ(host->tags().lastOpenTag(), "<BODY BACKGROUND=\"");
+    EXPECT_EQ(host->tags().lastCloseTag(), "\">");
 }
 
 } // namespace

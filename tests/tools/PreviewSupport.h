@@ -2,6 +2,7 @@
 
 #include "platform/HtmlViewer.h"
 
+#include <gtest/gtest.h>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVariant>
@@ -31,7 +32,8 @@ inline QVariant eval(HtmlViewer *viewer, const QString &script)
         result->first = true;
         result->second = v;
     });
-    QTest::qWaitFor([result] { return result->first; }, LoadTimeout);
+    if (!QTest::qWaitFor([result] { return result->first; }, LoadTimeout))
+        ADD_FAILURE() << "the script did not answer: " << script.toStdString();
     return result->second;
 }
 

@@ -1,3 +1,4 @@
+#include "app/ToolWindows.h"
 #include "support/FrameFixture.h"
 #include "tools/FontForm.h"
 #include "tools/Preview.h"
@@ -42,7 +43,7 @@ protected:
     TfPreview *preview() const
     {
         QString error;
-        return static_cast<TfPreview *>(frame->previewWindow(&error));
+        return static_cast<TfPreview *>(frame->toolWindows().window("TfPreview", &error));
     }
     HtmlViewer *viewer() const { return preview()->viewer(); }
 
@@ -50,7 +51,7 @@ protected:
     bool previewActive()
     {
         QString error;
-        HtmlViewer *v = static_cast<TfPreview *>(frame->previewWindow(&error))->viewer();
+        HtmlViewer *v = static_cast<TfPreview *>(frame->toolWindows().window("TfPreview", &error))->viewer();
         return loads(v, [this] { trigger("PrintPreview1Click"); });
     }
 
@@ -64,7 +65,7 @@ TEST_F(PreviewTest, NoDocumentSaysSoAndWritesNothing)
     EXPECT_EQ(dialogs.messages, QStringList{"No current document."});
     EXPECT_EQ(frame->statusText(), "   Ready ...");
     EXPECT_FALSE(QFile::exists(home.path("temp.tvr")));
-    EXPECT_EQ(frame->existingPreviewWindow(), nullptr);
+    EXPECT_EQ(frame->toolWindows().existing("TfPreview"), nullptr);
 }
 
 TEST_F(PreviewTest, UntitledDocumentGoesToTheProgramFolderAndStaysModified)
@@ -394,7 +395,7 @@ TEST_F(PreviewTest, ClosingHidesTheWindowAndKeepsItsPlace)
     TfPreview *p = preview();
     p->ExitClick();
     EXPECT_FALSE(p->isVisible());
-    EXPECT_EQ(frame->existingPreviewWindow(), p); // hidden, not destroyed
+    EXPECT_EQ(frame->toolWindows().existing("TfPreview"), p); // hidden, not destroyed
     // A window of its own that belongs to the frame: it does not keep the program running
     // once the frame has closed.
     EXPECT_TRUE(p->isWindow());

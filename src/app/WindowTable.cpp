@@ -1,0 +1,38 @@
+// The frame's tool windows: each is one line here, naming the command that shows it.
+
+#include "CommandRegistry.h"
+#include "Guards.h"
+#include "Main.h"
+#include "ToolWindows.h"
+#include "tags/Color.h"
+#include "tags/MacroWindows.h"
+#include "tags/Pickers.h"
+#include "tools/Plugin.h"
+#include "tools/PreviewModule.h"
+
+void TmdiMain::registerToolWindows()
+{
+    using Show = ToolWindows::Show;
+    ToolWindows &w = *windows_;
+    w.add<TfSymbol>(QStringLiteral("Symbol1Click"));
+    w.add<TfHTMLTags>(QStringLiteral("HTMLTagsChooser1Click"));
+    w.add<TfColorChooser>(QStringLiteral("ColorChooser1Click"));
+    w.add<TfAddMac>(QStringLiteral("Macro1Click"));
+    w.add<TfMacros>(QStringLiteral("Macros1Click"), Show::Modal);
+    w.add<TfPlugIn>(QStringLiteral("mPlugInsClick"));
+    w.add<TfColor>(QString(), Show::Modal);
+    const QStringList arguments = arguments_;
+    w.add(QString::fromLatin1(PreviewModule::WindowName), [arguments](AppServices &s, QString *error) -> QWidget * {
+        PreviewWindow *p = PreviewModule::create(arguments, s.mainWindow(), error);
+        return p ? p->previewWidget() : nullptr;
+    });
+
+    // Commands around the windows.
+    CommandRegistry &c = *commands_;
+    c.bind(QStringLiteral("SetEditorColors1Click"), [this] {
+        StatusGuard status(*this, QStringLiteral("Loading Color Dialog ..."));
+        windows_->present(QStringLiteral("TfColor"));
+    });
+    c.bind(QStringLiteral("ExpandMacrosNow1Click"), [this] { ExpandMacrosNow(*this); });
+    c.bind(QStringLiteral("PrintPreview1Click"), [this] { PreviewModule::previewActiveDocument(*this); });
+}
