@@ -1,6 +1,7 @@
 #include "Files.h"
 
 #include "Editor.h"
+#include "Guards.h"
 #include "Main.h"
 #include "Megares.h"
 #include "Printing.h"
@@ -287,8 +288,8 @@ void FileCommands::ConvertToText()
     TfHTML *doc = frame_.activeDocument();
     if (!doc)
         return;
-    frame_.SetStatusText(QStringLiteral("Converting to Text ..."));
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    StatusGuard status(frame_, QStringLiteral("Converting to Text ..."));
+    WaitCursor wait;
     TEditor *ed = doc->editor();
     const TextOps::TagStrip r = TextOps::stripTags(ed->utf8Text());
     if (r.removed > 0) {
@@ -296,8 +297,6 @@ void FileCommands::ConvertToText()
         ed->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, long(r.lastPos));
         QApplication::clipboard()->setText(QString::fromUtf8(r.lastTag));
     }
-    QApplication::restoreOverrideCursor();
-    frame_.SetStatusText(Ready);
 }
 
 void FileCommands::MRUOpenChild(int index)

@@ -63,8 +63,15 @@ TEST_F(PlugInTest, BuiltInCommandsWithoutPlugInFiles)
         QFile::remove(home.path(f));
     TfPlugIn *p = host->toolWindows().get<TfPlugIn>();
     EXPECT_EQ(p->fileBox()->count(), 0);
-    EXPECT_EQ(p->commandLines().size(), 11);
-    EXPECT_TRUE(p->commandLines().first().startsWith("Background Color : Black\t"));
+    const QStringList lines = p->commandLines();
+    ASSERT_FALSE(lines.isEmpty());
+    // Each built-in command describes itself and puts a BODY tag before the selection.
+    for (const QString &line : lines) {
+        const PlugInCommand c = PlugInCommand::parse(line);
+        EXPECT_FALSE(c.description.isEmpty()) << line.toStdString();
+        EXPECT_TRUE(c.left.startsWith("<BODY")) << line.toStdString();
+    }
+    EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end()));
 }
 
 TEST_F(PlugInTest, InsertWrapsTheSelectionAndSetsTheRepeatPair)
