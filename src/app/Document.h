@@ -2,6 +2,7 @@
 
 #include "platform/TextFile.h"
 
+#include <QDateTime>
 #include <QString>
 
 // What a document window knows of its file: where it lives, how its bytes are stored
@@ -16,7 +17,8 @@ public:
 
     // Reads path; on success the format is the file's and path() is the absolute path.
     TextFile::Loaded load(const QString &path);
-    // Writes utf8 to path in the document's format. On failure *error says why.
+    // Writes utf8 to path in the document's format (a backup copy is the caller's affair). On
+    // failure *error says why.
     bool save(const QString &path, const QByteArray &utf8, QString *error);
     // Whether utf8 can be stored in the document's encoding.
     bool canStore(const QByteArray &utf8) const;
@@ -24,7 +26,18 @@ public:
     // The text of a line break in the document's convention.
     QByteArray eolBytes() const;
 
+    // Whether another program changed or removed the file since it was read or saved here.
+    enum class DiskState { Same, Changed, Deleted };
+    DiskState diskState() const;
+    // Takes the file as it is now as the one read or saved (the user chose to keep their text).
+    void acceptDiskState();
+
 private:
+    void takeStamp();
+
+    QDateTime modified_;
+    qint64 size_ = -1;
+    bool known_ = false; // a file was read or saved
     QString path_;
     TextFile::Format format_;
     bool backup_ = false;

@@ -126,6 +126,15 @@ bool TfHTML::loadFile(const QString &path, QString *error)
 
 bool TfHTML::saveTo(const QString &path)
 {
+    const QString target = QFileInfo(path).absoluteFilePath();
+    // Another program's version of our own file is not overwritten without asking.
+    if (target == doc_.path() && doc_.diskState() == HtmlDocument::DiskState::Changed) {
+        const QString question = tr("%1 has been changed by another program since it was opened or saved here."
+                                    "\n\nOverwrite it with this document?")
+                                     .arg(target);
+        if (Dialogs::instance().ask(this, question, false, true) != Dialogs::Answer::Yes)
+            return false;
+    }
     QByteArray text = txtHTML->utf8Text();
     if (!doc_.canStore(text)) {
         const QString question =
@@ -139,12 +148,52 @@ bool TfHTML::saveTo(const QString &path)
         doc_.setFormat(f);
     }
     QString error;
+    // The backup copy comes first; a copy that cannot be made is said before the file is
+    // touched.
+    if (doc_.backup() && !TextFile::makeBackup(target, &error)) {
+        if (Dialogs::instance().ask(this, error + tr("\n\nSave %1 without a backup copy?").arg(target), false, true) !=
+            Dialogs::Answer::Yes)
+            return false;
+    }
     if (!doc_.save(path, text, &error)) {
         Dialogs::instance().error(this, tr("Unable to save %1.\n\n%2").arg(path, error));
         return false;
     }
     setModified(false);
     return true;
+}
+
+void TfHTML::checkDiskChange()
+{
+    if (checkingDisk_)
+        return;
+    const HtmlDocument::DiskState state = doc_.diskState();
+    if (state == HtmlDocument::DiskState::Same)
+        return;
+    // The questions below may activate this window again.
+    checkingDisk_ = true;
+    const QString path = doc_.path();
+    if (state == HtmlDocument::DiskState::Deleted) {
+        Dialogs::instance().message(this, tr("%1 has been deleted or moved by another program.\n\n"
+                                             "The document keeps its text; save it to write the file again.")
+                                              .arg(path));
+        doc_.acceptDiskState();
+        setModified(true);
+    } else {
+        const QString question = modified() ? tr("%1 has been changed by another program.\n\n"
+                                                  "Reload it and lose the changes made here?")
+                                             : tr("%1 has been changed by another program.\n\nReload it?");
+        if (Dialogs::instance().ask(this, question.arg(path), false, modified()) == Dialogs::Answer::Yes) {
+            QString error;
+            if (!loadFile(path, &error))
+                Dialogs::instance().error(this, tr("Unable to open %1.\n\n%2").arg(path, error));
+        } else {
+            // The text here stays the one to save; a save overwrites the other version.
+            doc_.acceptDiskState();
+            setModified(true);
+        }
+    }
+    checkingDisk_ = false;
 }
 
 bool TfHTML::writeCopy(const QString &path, QString *error) const
@@ -155,7 +204,13 @@ bool TfHTML::writeCopy(const QString &path, QString *error) const
         f.encoding = TextFile::Encoding::Utf8;
         f.bom = false;
     }
-    return TextFile::save(QFileInfo(path).absoluteFilePath(), text, f, doc_.backup(), error);
+    const QString target = QFileInfo(path).absoluteFilePath();
+    // A copy for the preview keeps a backup of the file it replaces when the document keeps
+    // them; a backup that cannot be made does not stop it.
+    QString ignored;
+    if (doc_.backup())
+        TextFile::makeBackup(target, &ignored);
+    return TextFile::save(target, text, f, false, error);
 }
 
 void TfHTML::SetProperties()

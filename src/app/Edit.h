@@ -71,6 +71,10 @@ public:
     void clearAnswer() { answered_ = false; }
     // The close query: askToSave, then the window's tab goes.
     bool FormQueryClose();
+    // Asks about the document's file when another program changed or removed it since it was
+    // read or saved here: reload or keep this text (a removed file is reported, and the text
+    // stays, modified).
+    void checkDiskChange();
 
     // The program-wide text of the last find, read by "Find Again" in any window.
     static QString LastSearchText;
@@ -113,6 +117,7 @@ private:
     HtmlDocument doc_;
     QString caption_;
     bool unsavedText_ = false; // text put in by the program that no file holds
+    bool checkingDisk_ = false;
     bool answered_ = false; // the close question was answered in the frame's first pass
     bool closed_ = false;
 };

@@ -93,7 +93,7 @@ TfHTML *FileCommands::OpenDocument(const QString &name)
             Dialogs::instance().message(&frame_, path + QStringLiteral(" is already open."));
             return nullptr;
         }
-    if (!QFileInfo(path).isFile()) {
+    if (!QFileInfo::exists(path)) {
         Dialogs::instance().message(&frame_, QStringLiteral("Unable to find ") + path + QStringLiteral("."));
         return nullptr;
     }

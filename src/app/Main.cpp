@@ -16,6 +16,7 @@
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
 #include "platform/HelpWindow.h"
+#include "platform/Screens.h"
 #include "tools/Totd.h"
 
 #include <QAction>
@@ -128,6 +129,12 @@ TmdiMain::TmdiMain(const QStringList &arguments, QWidget *parent) : QMainWindow(
             [this](QMdiSubWindow *w) { onDocumentActivated(qobject_cast<TfHTML *>(w)); });
     connect(TabSet1, &TabStrip::tabChosen, this, &TmdiMain::DisplayTabName);
     connect(commands_->menu(QStringLiteral("WindowMenu")), &QMenu::aboutToShow, this, &TmdiMain::fillWindowMenu);
+    // Back from another program: the active document's file may have changed meanwhile.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            if (TfHTML *doc = activeDocument())
+                doc->checkDiskChange();
+    });
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -336,13 +343,11 @@ void TmdiMain::LoadIniSettings()
         setWindowState(Qt::WindowMaximized);
     } else {
         setWindowState(Qt::WindowNoState);
-        const QRect r(IniControl->readInt(Settings::MdiLeft), IniControl->readInt(Settings::MdiTop),
-                      IniControl->readInt(Settings::MdiWidth), IniControl->readInt(Settings::MdiHeight));
-        // Bounds from another screen layout that no screen shows are not applied.
-        bool visible = false;
-        for (const QScreen *s : QGuiApplication::screens())
-            visible = visible || s->availableGeometry().intersects(r);
-        if (visible && r.width() > 0 && r.height() > 0)
+        // Bounds from another screen layout that no screen shows are not applied; others are
+        // fitted to the screen.
+        const QRect r = Screens::fit(IniControl->readInt(Settings::MdiLeft), IniControl->readInt(Settings::MdiTop),
+                                     IniControl->readInt(Settings::MdiWidth), IniControl->readInt(Settings::MdiHeight));
+        if (!r.isNull())
             setGeometry(r);
     }
 
@@ -654,6 +659,7 @@ void TmdiMain::onDocumentActivated(TfHTML *doc)
     if (!doc)
         return;
     doc->SetFocustoMe();
+    doc->checkDiskChange();
     commands_->action(QStringLiteral("WordWrap1Click"))->setChecked(doc->editor()->wordWrap());
     commands_->action(QStringLiteral("SmartTabs1Click"))->setChecked(doc->editor()->autoIndent());
     ShowStatus();

@@ -2,6 +2,7 @@
 
 #include "ErrorBoundary.h"
 #include "platform/AppPaths.h"
+#include "platform/Screens.h"
 #include "platform/PrivateProfile.h"
 
 #include <QEvent>
@@ -232,12 +233,13 @@ void TBag::applyFontDescription(const QString &text, BagFont *f)
 
     f->font.setFamily(text.mid(colon + 1).left(99));
     f->color = number(semi + 1, colon);
-    const int height = number(gt + 1, semi);
+    // Sizes from a file someone else may have written stay within what a screen can show.
+    const qint64 height = qAbs(qint64(number(gt + 1, semi)));
     if (height != 0)
-        f->font.setPixelSize(qAbs(height));
+        f->font.setPixelSize(int(qMin<qint64>(height, MaxFontSize)));
     const int size = number(lt + 1, gt);
     if (size > 0)
-        f->font.setPointSize(size); // the point size wins over the height
+        f->font.setPointSize(qMin(size, MaxFontSize)); // the point size wins over the height
     const int pitch = number(comma + 1, lt) & 127;
     if (pitch == 2)
         f->font.setFixedPitch(true);
@@ -298,16 +300,13 @@ void TBag::GetWindowPos(const QString &name, QWidget *window) const
             return;
         pos = end + 1;
     }
-    const QRect rect(QPoint(fields[6], fields[7]), QPoint(fields[8] - 1, fields[9] - 1));
-    if (fields[8] <= fields[6] || !window)
+    if (!window)
         return;
     // A placement from another screen layout that would put the window where no screen shows
-    // it is ignored, so the window never opens out of reach.
-    bool visible = false;
-    for (const QScreen *s : QGuiApplication::screens())
-        if (s->availableGeometry().intersects(rect))
-            visible = true;
-    if (!visible)
+    // it is ignored, so the window never opens out of reach; one larger than the screen is cut
+    // to it.
+    const QRect rect = Screens::fit(fields[6], fields[7], qint64(fields[8]) - fields[6], qint64(fields[9]) - fields[7]);
+    if (rect.isNull())
         return;
     window->setGeometry(rect);
     if (fields[1] == 3)

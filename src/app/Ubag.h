@@ -60,6 +60,8 @@ class TBag : public QObject {
 
 public:
     static constexpr int MaxValueLength = 255;
+    // The largest font size, in points or pixels, a stored font may have.
+    static constexpr int MaxFontSize = 400;
 
     explicit TBag(QObject *parent = nullptr);
     TBag(const QString &iniFile, const QString &iniSect, QObject *parent = nullptr);

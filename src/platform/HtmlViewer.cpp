@@ -394,7 +394,7 @@ void HtmlViewer::setDefFontName(const QString &name)
 
 void HtmlViewer::setDefFontSize(int points)
 {
-    fontSize_ = points;
+    fontSize_ = qBound(1, points, 400);
     applyDefaults();
 }
 

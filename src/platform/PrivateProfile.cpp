@@ -40,6 +40,9 @@ PrivateProfile::PrivateProfile(QString filePath) : path_(std::move(filePath)) {}
 
 QList<QByteArray> PrivateProfile::readRawLines() const
 {
+    // Only a regular file: a pipe in the settings file's place would be waited on.
+    if (!QFileInfo(path_).isFile())
+        return {};
     QFile f(path_);
     if (!f.open(QIODevice::ReadOnly))
         return {};

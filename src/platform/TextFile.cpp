@@ -221,6 +221,11 @@ Loaded load(const QString &path)
         r.error = QStringLiteral("This is a folder, not a file.");
         return r;
     }
+    // A pipe, socket or device would be waited on, or read without end.
+    if (!info.isFile()) {
+        r.error = QStringLiteral("This is not a regular file (a pipe, socket or device).");
+        return r;
+    }
     if (info.size() > MaxFileSize) {
         r.error = QStringLiteral("The file is too large to edit (%1 MB; the limit is %2 MB).")
                       .arg(info.size() / (1024 * 1024))
@@ -291,14 +296,23 @@ bool save(const QString &path, const QByteArray &utf8, const Format &format, boo
         *error = QStringLiteral("The file is read-only.");
         return false;
     }
-    if (backup && info.exists()) {
-        const QString bak = backupName(path);
-        if (bak != path) {
-            QFile::remove(bak);
-            QFile::copy(path, bak);
-        }
-    }
+    if (backup && !makeBackup(path, error))
+        return false;
     return SafeFile::replace(path, bytes, error);
+}
+
+bool makeBackup(const QString &path, QString *error)
+{
+    const QFileInfo info(path);
+    const QString bak = backupName(path);
+    if (!info.isFile() || bak == path)
+        return true;
+    QString why;
+    if (!SafeFile::copy(path, bak, &why)) {
+        *error = QStringLiteral("Unable to keep the backup copy %1.\n\n%2").arg(bak, why);
+        return false;
+    }
+    return true;
 }
 
 QString encodingName(Encoding e)

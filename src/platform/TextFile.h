@@ -41,8 +41,13 @@ Loaded load(const QString &path);
 bool encode(const QByteArray &utf8, const Format &format, QByteArray *out);
 
 // Saves by atomic replace. With backup, an existing file is first copied to the same name with
-// the extension "BAK". On failure *error says why and the file on disk is unchanged.
+// the extension "BAK" (and the save does not go ahead when that copy fails). On failure *error
+// says why and the file on disk is unchanged.
 bool save(const QString &path, const QByteArray &utf8, const Format &format, bool backup, QString *error);
+
+// Copies an existing file to its "BAK" name; the new copy replaces the old one atomically, so
+// there is always a whole backup. True when there is nothing to copy.
+bool makeBackup(const QString &path, QString *error);
 
 QString backupName(const QString &path);
 QString encodingName(Encoding e);

@@ -57,10 +57,8 @@ Expansion expand(const QByteArray &utf8, const QStringList &lookup)
         if (open < 0)
             break;
         const qsizetype close = utf8.indexOf(']', open + 1);
-        if (close < 0) {
-            from = open + 1; // skipped, not counted
-            continue;
-        }
+        if (close < 0)
+            break; // no "]" follows this "[", nor any later one: nothing more to expand
         const QString bracketed = QString::fromUtf8(utf8.constData() + open, close - open + 1);
         QString expansion;
         bool matched = false;
