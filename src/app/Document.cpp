@@ -8,6 +8,8 @@ TextFile::Loaded HtmlDocument::load(const QString &path)
     if (r.ok) {
         path_ = QFileInfo(path).absoluteFilePath();
         format_ = r.format;
+        note_ = r.note;
+        unreadCharset_ = r.unreadCharset;
         takeStamp();
     }
     return r;

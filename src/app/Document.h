@@ -13,6 +13,9 @@ public:
     const TextFile::Format &format() const { return format_; }
     void setFormat(const TextFile::Format &f) { format_ = f; }
     bool backup() const { return backup_; }
+    // What the user should know about how the file was read, or empty (see TextFile::Loaded).
+    const QString &readNote() const { return note_; }
+    const QByteArray &unreadCharset() const { return unreadCharset_; }
     void setBackup(bool on) { backup_ = on; }
 
     // Reads path; on success the format is the file's and path() is the absolute path.
@@ -35,6 +38,8 @@ public:
 private:
     void takeStamp();
 
+    QString note_;
+    QByteArray unreadCharset_;
     QDateTime modified_;
     qint64 size_ = -1;
     bool known_ = false; // a file was read or saved

@@ -139,7 +139,7 @@ bool TfHTML::saveTo(const QString &path)
     if (!doc_.canStore(text)) {
         const QString question =
             tr("The document holds characters that %1 cannot store.\n\nSave it as UTF-8 instead?")
-                .arg(TextFile::encodingName(doc_.format().encoding));
+                .arg(TextFile::encodingName(doc_.format()));
         if (Dialogs::instance().ask(this, question, false) != Dialogs::Answer::Yes)
             return false;
         TextFile::Format f = doc_.format();

@@ -492,8 +492,13 @@ void TmdiMain::ShowStatus()
     pnlMode->setText(ed->overwriteMode() ? QStringLiteral("Overwrite") : QStringLiteral("Insert"));
     pnlApp->setText(userName());
     const TextFile::Format &f = doc->document().format();
-    pnlEncoding->setText(TextFile::encodingName(f.encoding) + (f.bom ? QStringLiteral(" BOM") : QString()) +
+    // A declared charset that could not be used is said beside the one the text was read in.
+    const QString note = doc->document().readNote();
+    const QByteArray unread = doc->document().unreadCharset();
+    pnlEncoding->setText(TextFile::encodingName(f) + (f.bom ? QStringLiteral(" BOM") : QString()) +
+                         (unread.isEmpty() ? QString() : QStringLiteral(" (not %1)").arg(QString::fromLatin1(unread))) +
                          QStringLiteral(", ") + TextFile::eolName(f.eol));
+    pnlEncoding->setToolTip(note.isEmpty() ? QStringLiteral("Encoding and line endings of the file") : note);
 }
 
 void TmdiMain::AdjustControls()

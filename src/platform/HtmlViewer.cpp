@@ -41,17 +41,6 @@ bool isHtmlName(const QString &fileName)
            suffix == u"tvr";
 }
 
-QByteArray charsetOf(TextFile::Encoding e)
-{
-    switch (e) {
-    case TextFile::Encoding::Utf8: return "utf-8";
-    case TextFile::Encoding::Utf16LE: return "utf-16le";
-    case TextFile::Encoding::Utf16BE: return "utf-16be";
-    case TextFile::Encoding::Windows1252: return "windows-1252";
-    }
-    return "utf-8";
-}
-
 // Serves local files under the viewer's scheme. HTML documents (whatever their extension) are
 // read whole so that their encoding is the one the editor reads them in; other files are
 // streamed with the type their name or content gives.
@@ -77,7 +66,7 @@ public:
             buffer->setData(file->readAll());
             buffer->open(QIODevice::ReadOnly);
             const TextFile::Format f = TextFile::detect(buffer->data());
-            job->reply("text/html; charset=" + charsetOf(f.encoding), buffer);
+            job->reply("text/html; charset=" + TextFile::charsetName(f), buffer);
             return;
         }
         const QMimeType mime = mimes_.mimeTypeForFile(info);

@@ -6,7 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <array>
 #include <cstring>
@@ -123,6 +124,51 @@ bool isValidUtf8(const char *data, qsizetype size)
     return true;
 }
 
+namespace {
+
+// Whether bytes after a UTF-16 byte-order mark really are UTF-16 text: whole code units, no
+// NUL, surrogates in pairs, and (as every web page and text file has) some characters from
+// the first 256 near the start. A Windows-1252 page that happens to start with "ÿþ" or "þÿ" is
+// none of these.
+bool looksLikeUtf16(const QByteArray &bytes, bool le)
+{
+    const qsizetype n = bytes.size() - 2;
+    if (n % 2)
+        return false;
+    const auto *s = reinterpret_cast<const unsigned char *>(bytes.constData()) + 2;
+    bool low = n == 0;
+    bool highSurrogate = false;
+    for (qsizetype i = 0; i < n; i += 2) {
+        const char16_t u = le ? char16_t(s[i] | (s[i + 1] << 8)) : char16_t((s[i] << 8) | s[i + 1]);
+        if (u == 0)
+            return false;
+        const bool high = u >= 0xD800 && u <= 0xDBFF, lowSur = u >= 0xDC00 && u <= 0xDFFF;
+        if (highSurrogate != lowSur)
+            return false;
+        highSurrogate = high;
+        if (u < 0x100 && i < 4096)
+            low = true;
+    }
+    return low && !highSurrogate;
+}
+
+// A declared charset the system's converters know and that gives the file's bytes back
+// exactly when the text is written again.
+bool convertsLosslessly(const QByteArray &bytes, const QByteArray &charset)
+{
+    QStringDecoder decoder(charset.constData());
+    if (!decoder.isValid())
+        return false;
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return false;
+    QStringEncoder encoder(charset.constData());
+    const QByteArray back = encoder.encode(text);
+    return !encoder.hasError() && back == bytes;
+}
+
+} // namespace
+
 Format detect(const QByteArray &bytes)
 {
     Format f;
@@ -131,12 +177,12 @@ Format detect(const QByteArray &bytes)
         f.bom = true;
         return f;
     }
-    if (bytes.startsWith("\xFF\xFE")) {
+    if (bytes.startsWith("\xFF\xFE") && looksLikeUtf16(bytes, true)) {
         f.encoding = Encoding::Utf16LE;
         f.bom = true;
         return f;
     }
-    if (bytes.startsWith("\xFE\xFF")) {
+    if (bytes.startsWith("\xFE\xFF") && looksLikeUtf16(bytes, false)) {
         f.encoding = Encoding::Utf16BE;
         f.bom = true;
         return f;
@@ -152,6 +198,13 @@ Format detect(const QByteArray &bytes)
             f.encoding = Encoding::Windows1252;
             return f;
         }
+        // Any other charset the system can convert, when it reads and writes the file
+        // losslessly; utf-16 declared in a file without a byte-order mark is not one.
+        if (!declared.startsWith("utf") && convertsLosslessly(bytes, declared)) {
+            f.encoding = Encoding::Other;
+            f.charset = declared;
+            return f;
+        }
     }
     f.encoding = utf8 ? Encoding::Utf8 : Encoding::Windows1252;
     return f;
@@ -161,7 +214,26 @@ Loaded decode(const QByteArray &bytes)
 {
     Loaded r;
     r.format = detect(bytes);
+    const QByteArray declared = declaredCharset(bytes);
+    if (r.format.encoding == Encoding::Windows1252 && !declared.isEmpty() && !declared.startsWith("utf") &&
+        !QList<QByteArray>({"windows-1252", "cp1252", "iso-8859-1", "latin1", "iso-8859-15", "us-ascii", "ascii",
+                            "x-cp1252"})
+             .contains(declared))
+    {
+        r.note = QStringLiteral("The page declares the charset %1, which cannot be read here: shown as Windows-1252.")
+                     .arg(QString::fromLatin1(declared));
+        r.unreadCharset = declared;
+    }
     switch (r.format.encoding) {
+    case Encoding::Other: {
+        if (bytes.contains('\0')) {
+            r.error = QStringLiteral("The file contains NUL bytes; it looks like a binary file, not text.");
+            return r;
+        }
+        QStringDecoder decoder(r.format.charset.constData());
+        r.utf8 = QString(decoder.decode(bytes)).toUtf8();
+        break;
+    }
     case Encoding::Utf8:
         if (bytes.contains('\0')) {
             r.error = QStringLiteral("The file contains NUL bytes; it looks like a binary file, not text.");
@@ -251,6 +323,13 @@ Loaded load(const QString &path)
 bool encode(const QByteArray &utf8, const Format &format, QByteArray *out)
 {
     switch (format.encoding) {
+    case Encoding::Other: {
+        QStringEncoder encoder(format.charset.constData());
+        if (!encoder.isValid())
+            return false;
+        *out = encoder.encode(QString::fromUtf8(utf8));
+        return !encoder.hasError();
+    }
     case Encoding::Utf8:
         *out = format.bom ? QByteArray("\xEF\xBB\xBF") + utf8 : utf8;
         return true;
@@ -322,8 +401,26 @@ QString encodingName(Encoding e)
     case Encoding::Utf16LE: return QStringLiteral("UTF-16LE");
     case Encoding::Utf16BE: return QStringLiteral("UTF-16BE");
     case Encoding::Windows1252: return QStringLiteral("Windows-1252");
+    case Encoding::Other: return QStringLiteral("Other");
     }
     return {};
+}
+
+QString encodingName(const Format &f)
+{
+    return f.encoding == Encoding::Other ? QString::fromLatin1(f.charset).toUpper() : encodingName(f.encoding);
+}
+
+QByteArray charsetName(const Format &f)
+{
+    switch (f.encoding) {
+    case Encoding::Utf8: return "utf-8";
+    case Encoding::Utf16LE: return "utf-16le";
+    case Encoding::Utf16BE: return "utf-16be";
+    case Encoding::Windows1252: return "windows-1252";
+    case Encoding::Other: return f.charset;
+    }
+    return "utf-8";
 }
 
 QString eolName(Eol e)

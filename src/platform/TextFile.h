@@ -9,13 +9,16 @@
 // kept. The text travels to and from the editor as UTF-8.
 namespace TextFile {
 
-enum class Encoding { Utf8, Utf16LE, Utf16BE, Windows1252 };
+// Other: a charset the page declares that the system's converters know (Shift_JIS, KOI8-R,
+// ...), named in Format::charset.
+enum class Encoding { Utf8, Utf16LE, Utf16BE, Windows1252, Other };
 enum class Eol { CrLf, Lf, Cr };
 
 struct Format {
     Encoding encoding = Encoding::Utf8;
     bool bom = false;
     Eol eol = Eol::Lf;
+    QByteArray charset; // for Encoding::Other
 };
 
 struct Loaded {
@@ -23,6 +26,10 @@ struct Loaded {
     QString error;   // the reason, for the user, when !ok
     QByteArray utf8; // the text
     Format format;
+    // Something the user should know about how the file was read (a declared charset that
+    // could not be used), or empty.
+    QString note;
+    QByteArray unreadCharset; // the declared charset the note is about
 };
 
 // Files larger than this are refused rather than read into memory.
@@ -51,6 +58,10 @@ bool makeBackup(const QString &path, QString *error);
 
 QString backupName(const QString &path);
 QString encodingName(Encoding e);
+// The name of a format's encoding, the declared charset's for Encoding::Other.
+QString encodingName(const Format &f);
+// The charset name a browser knows the format's encoding by.
+QByteArray charsetName(const Format &f);
 QString eolName(Eol e);
 
 bool isValidUtf8(const char *data, qsizetype size);

@@ -9,6 +9,8 @@
 #include <QMdiArea>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 using Answer = Dialogs::Answer;
@@ -62,7 +64,23 @@ TEST_F(FrameTest, BinaryAndFolderNamesAreRefusedWithAReason)
     EXPECT_TRUE(frame->documents().isEmpty());
     EXPECT_TRUE(frame->tabs()->names().isEmpty());
     EXPECT_EQ(frame->files().OpenDocument(home.path()), nullptr);
-    EXPECT_EQ(dialogs.messages.last(), "Unable to find " + home.path() + ".");
+    EXPECT_EQ(dialogs.messages.last(), "Unable to open " + home.path() + ".\n\nThis is a folder, not a file.");
+}
+
+TEST_F(FrameTest, APipeIsRefusedAtOnceWhereverAFileIsRead)
+{
+    const QString pipe = home.path("pipe.html");
+    ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+    // On the command line: it exists, so it is not "unable to find"; nothing waits on it.
+    startEmpty({pipe});
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_EQ(dialogs.errors[0], "Unable to open " + pipe + ".\n\nThis is not a regular file (a pipe, socket or device).");
+    // Insert > Text File.
+    trigger("FileNew");
+    dialogs.openNames = {{pipe}};
+    trigger("InsertFile1Click");
+    ASSERT_EQ(dialogs.errors.size(), 2);
+    EXPECT_TRUE(dialogs.errors[1].startsWith("Unable to insert " + pipe));
 }
 
 TEST_F(FrameTest, RecentFilesKeepTheFourNewest)

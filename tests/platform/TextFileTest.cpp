@@ -144,9 +144,69 @@ INSTANTIATE_TEST_SUITE_P(
                    TextFile::Encoding::Windows1252},
         DetectCase{"SingleQuotes", "<META CHARSET='ISO-8859-1'>", TextFile::Encoding::Windows1252},
         DetectCase{"DeclaredUtf8", "<meta charset=\"UTF-8\">\xC3\xA9", TextFile::Encoding::Utf8},
-        DetectCase{"UnknownCharsetFallsBackToTheBytes", "<meta charset=\"koi8-r\">\xC3\xA9", TextFile::Encoding::Utf8},
+        DetectCase{"UnknownCharsetFallsBackToTheBytes", "<meta charset=\"x-made-up\">\xC3\xA9", TextFile::Encoding::Utf8},
+        DetectCase{"OtherKnownCharset", "<meta charset=\"koi8-r\">\xF0\xD2\xC9", TextFile::Encoding::Other},
+        DetectCase{"Windows1252StartingLikeALittleEndianBom", "\xFF\xFE<html>caf\xE9</html>", TextFile::Encoding::Windows1252},
+        DetectCase{"Windows1252StartingLikeABigEndianBom", "\xFE\xFF<html>ok</html>\r\n", TextFile::Encoding::Windows1252},
+        DetectCase{"RealUtf16LittleEndian", QByteArray("\xFF\xFE<\0p\0>\0", 8), TextFile::Encoding::Utf16LE},
         DetectCase{"DeclarationTooFarIn", QByteArray(3000, ' ') + "<meta charset=latin1>\xC3\xA9", TextFile::Encoding::Utf8},
         DetectCase{"BomWinsOverDeclaration", "\xEF\xBB\xBF<meta charset=latin1>", TextFile::Encoding::Utf8}),
     [](const ::testing::TestParamInfo<DetectCase> &info) { return std::string(info.param.name); });
+
+} // namespace
+
+namespace {
+
+TEST(OtherCharsets, PagesInCharsetsTheSystemKnowsReadAndSaveByteForByte)
+{
+    TestHome home;
+    struct Case {
+        QByteArray bytes;
+        QString text;
+    };
+    const Case cases[] = {
+        {"<meta charset=\"koi8-r\"><p>\xF0\xD2\xC9\xD7\xC5\xD4</p>\r\n", QString::fromUtf8("\u041f\u0440\u0438\u0432\u0435\u0442")},
+        {"<meta charset=\"Shift_JIS\"><p>\x93\xFA\x96\x7B</p>\n", QString::fromUtf8("\u65e5\u672c")},
+    };
+    for (const Case &c : cases) {
+        const QString path = home.write("page.html", c.bytes);
+        const TextFile::Loaded r = TextFile::load(path);
+        ASSERT_TRUE(r.ok) << r.error.toStdString();
+        EXPECT_EQ(r.format.encoding, TextFile::Encoding::Other);
+        EXPECT_TRUE(QString::fromUtf8(r.utf8).contains(c.text));
+        EXPECT_TRUE(r.note.isEmpty());
+        QString error;
+        ASSERT_TRUE(TextFile::save(path, r.utf8, r.format, false, &error)) << error.toStdString();
+        EXPECT_EQ(home.read("page.html"), c.bytes);
+    }
+}
+
+TEST(OtherCharsets, ACharsetThatCannotBeReadIsSaidAndTheBytesSurvive)
+{
+    TestHome home;
+    const QByteArray bytes = "<meta charset=\"x-made-up\"><p>caf\xE9</p>";
+    const QString path = home.write("page.html", bytes);
+    const TextFile::Loaded r = TextFile::load(path);
+    ASSERT_TRUE(r.ok);
+    EXPECT_EQ(r.format.encoding, TextFile::Encoding::Windows1252);
+    EXPECT_EQ(r.note, "The page declares the charset x-made-up, which cannot be read here: shown as Windows-1252.");
+    QString error;
+    ASSERT_TRUE(TextFile::save(path, r.utf8, r.format, false, &error));
+    EXPECT_EQ(home.read("page.html"), bytes);
+}
+
+TEST(OtherCharsets, AWindows1252PageThatStartsLikeAByteOrderMarkOpensAndRoundTrips)
+{
+    TestHome home;
+    for (const QByteArray &bytes : {QByteArray("\xFF\xFE" "caf\xE9 <b>x</b>"), QByteArray("\xFE\xFF<p>hello</p>\r\n")}) {
+        const QString path = home.write("odd.html", bytes);
+        const TextFile::Loaded r = TextFile::load(path);
+        ASSERT_TRUE(r.ok) << r.error.toStdString();
+        EXPECT_EQ(r.format.encoding, TextFile::Encoding::Windows1252);
+        QString error;
+        ASSERT_TRUE(TextFile::save(path, r.utf8, r.format, false, &error));
+        EXPECT_EQ(home.read("odd.html"), bytes);
+    }
+}
 
 } // namespace
