@@ -312,6 +312,16 @@ void TmdiMain::GetCommandLine()
         earlyTitle_ = nullptr;
     }
 
+    // Said once: a settings file that cannot be written does not stop the program (nor its
+    // exit); this session's settings are kept in memory only.
+    QString why;
+    if (!IniControl->canWrite(&why)) {
+        IniControl->setMemoryOnly(true);
+        Dialogs::instance().error(this, QStringLiteral("The settings cannot be saved to %1.\n\n%2\n\n"
+                                                       "The program works as usual, but the settings of this "
+                                                       "session will not be kept.")
+                                            .arg(IniControl->filePath(), why));
+    }
     LoadIniSettings();
     if (IniControl->readBool(Settings::OpenTemplate))
         files_->FileNew();
@@ -395,13 +405,14 @@ void TmdiMain::DisplayTips()
 
 void TmdiMain::FileExit()
 {
-    {
+    // Settings that cannot be written are reported; the exit goes on.
+    ErrorBoundary::run([this] {
         TMegaRegistry::Batch batch(*IniControl);
         doIniSettings();
         for (int i = 0; i < RecentFiles::Size; ++i)
             IniControl->WriteString(QLatin1String(Settings::RecentFilesSection), QString::number(i), mru_.entry(i));
         batch.commit();
-    }
+    });
     close();
 }
 

@@ -3,6 +3,8 @@
 #include "Errors.h"
 #include "platform/AppPaths.h"
 
+#include <QFileInfo>
+
 TMegaRegistry::TMegaRegistry(QObject *parent) : QObject(parent) {}
 
 TMegaRegistry::TMegaRegistry(const QString &app, const QString &company, const QString &iniName,
@@ -72,8 +74,10 @@ void TMegaRegistry::WriteString(const QString &section, const QString &key, cons
 {
     if (!store_)
         return;
-    if (batching_) {
+    if (batching_ || memoryOnly_) {
         pending_ << PrivateProfile::Change{section, key, value};
+        if (memoryOnly_ && !batching_)
+            emit changed(section, key);
         return;
     }
     QString reason;
@@ -132,8 +136,31 @@ TMegaRegistry::Batch::~Batch()
 {
     if (outer_ && !done_) {
         store_.batching_ = false;
-        store_.pending_.clear();
+        if (!store_.memoryOnly_)
+            store_.pending_.clear();
     }
+}
+
+bool TMegaRegistry::canWrite(QString *why) const
+{
+    if (!store_)
+        return true;
+    const QFileInfo info(store_->filePath());
+    if (info.exists() && !info.isFile()) {
+        *why = info.isDir() ? QStringLiteral("A folder stands in the file's place.")
+                            : QStringLiteral("It is not a regular file.");
+        return false;
+    }
+    if (info.exists() && !info.isWritable()) {
+        *why = QStringLiteral("The file is read-only.");
+        return false;
+    }
+    const QFileInfo folder(info.absolutePath());
+    if (!info.exists() && (!folder.isDir() || !folder.isWritable())) {
+        *why = QStringLiteral("The folder %1 cannot be written to.").arg(folder.absoluteFilePath());
+        return false;
+    }
+    return true;
 }
 
 void TMegaRegistry::Batch::commit()
@@ -142,6 +169,8 @@ void TMegaRegistry::Batch::commit()
         return;
     done_ = true;
     store_.batching_ = false;
+    if (store_.memoryOnly_)
+        return; // the values stay in memory
     const QList<PrivateProfile::Change> changes = std::exchange(store_.pending_, {});
     if (!store_.store_ || changes.isEmpty())
         return;

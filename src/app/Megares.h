@@ -46,6 +46,14 @@ public:
     void WriteInteger(const QString &section, const QString &key, int value);
     void WriteBool(const QString &section, const QString &key, bool value);
 
+    // Whether the file can take writes: false with *why when a folder stands in its place, it
+    // is read-only, or its folder cannot be written to.
+    bool canWrite(QString *why) const;
+    // Keeps every write in memory only (the file cannot take them): reads see them, nothing
+    // raises an error, nothing reaches the disk.
+    void setMemoryOnly(bool on) { memoryOnly_ = on; }
+    bool memoryOnly() const { return memoryOnly_; }
+
     // Typed reads and writes of the keys of the settings table, with the table's defaults.
     QString read(const SettingKey &k) const;
     int readInt(const SettingKey &k) const;
@@ -81,6 +89,7 @@ private:
     void rebuild();
     void raiseWriteError(const QString &reason) const;
     bool batching_ = false;
+    bool memoryOnly_ = false;
     QList<PrivateProfile::Change> pending_;
 
     QString app_, company_, iniName_;

@@ -2,6 +2,8 @@
 
 void RecentFiles::MRUUpdate(const QString &name)
 {
+    if (name.contains(u'\n') || name.contains(u'\r'))
+        return;
     // Earlier copies of the name go, from the first entry to the one before the last.
     for (qsizetype i = 0; i + 1 < entries_.size();) {
         if (entries_[i] == name)

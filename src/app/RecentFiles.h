@@ -12,6 +12,7 @@ public:
     explicit RecentFiles(const QStringList &entries) : entries_(entries) {}
 
     // Puts name at the top, drops an older copy of it and keeps the three most recent others.
+    // A name with a line break is left out: the list is stored one name a line.
     void MRUUpdate(const QString &name);
     const QStringList &entries() const { return entries_; }
     QString entry(int i) const { return i >= 0 && i < entries_.size() ? entries_[i] : QString(); }

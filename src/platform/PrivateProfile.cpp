@@ -123,6 +123,14 @@ bool PrivateProfile::writeEntries(const QString &section, const QList<Entry> &en
 
 bool PrivateProfile::write(const QList<Change> &changes, QString *error)
 {
+    // A line break would put lines of its own into the file.
+    for (const Change &c : changes)
+        if (c.key.contains(u'\n') || c.key.contains(u'\r') || c.value.contains(u'\n') || c.value.contains(u'\r') ||
+            c.section.contains(u'\n') || c.section.contains(u'\r')) {
+            if (error)
+                *error = QStringLiteral("A setting cannot hold a line break.");
+            return false;
+        }
     // Each line keeps its bytes until the write changes it; the text beside is for matching.
     QList<QByteArray> raw = readRawLines();
     QStringList lines;

@@ -119,15 +119,30 @@ TfMacros::TfMacros(AppServices &services) : QDialog(services.mainWindow()), serv
     connect(save, &QPushButton::clicked, this, &TfMacros::btnSaveClick);
     connect(cancel, &QPushButton::clicked, this, &TfMacros::btnCancelClick);
     connect(help, &QPushButton::clicked, this, &TfMacros::btnHelpClick);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, &TfMacros::applicationStateChanged);
 
     BagPlacement::attach(this, QStringLiteral("Macro Edit"));
 }
 
 bool TfMacros::event(QEvent *e)
 {
-    if (e->type() == QEvent::WindowActivate)
+    // The lists are read when the dialog opens and when it becomes active from another window
+    // of the program, not when the whole program comes back from another one.
+    if (e->type() == QEvent::Show && !e->spontaneous()) {
+        leftProgram_ = false;
         FormActivate();
+    } else if (e->type() == QEvent::WindowActivate) {
+        if (!leftProgram_)
+            FormActivate();
+        leftProgram_ = false;
+    }
     return QDialog::event(e);
+}
+
+void TfMacros::applicationStateChanged(Qt::ApplicationState state)
+{
+    if (state != Qt::ApplicationActive)
+        leftProgram_ = true;
 }
 
 void TfMacros::FormActivate()

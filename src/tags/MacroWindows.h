@@ -30,6 +30,9 @@ public:
 
 public slots:
     void FormActivate();
+    // Follows the program's state: while the user is in another program, a return to the
+    // dialog does not reload its lists (entries added and not yet saved stay).
+    void applicationStateChanged(Qt::ApplicationState state);
     void btnAddClick();
     void btnRemoveClick();
     void btnSaveClick();
@@ -43,6 +46,7 @@ private:
     AppServices &services_;
     LineListStore *system_;
     LineListStore *user_;
+    bool leftProgram_ = false;
     QTabWidget *pages_;
     PickerList *lstSystem;
     PickerList *lstUser;
