@@ -311,8 +311,9 @@ void TfHTML::closeEvent(QCloseEvent *e)
 void TfHTML::showEvent(QShowEvent *e)
 {
     QMdiSubWindow::showEvent(e);
+    // A broken font in the options file is reported; the window shows with the defaults.
     if (!e->spontaneous())
-        SetProperties();
+        ErrorBoundary::run([this] { SetProperties(); });
 }
 
 void TfHTML::resizeEvent(QResizeEvent *e)

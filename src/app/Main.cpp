@@ -400,7 +400,7 @@ void TmdiMain::DisplayTips()
     tips.showAtStartup()->setChecked(true);
     Dialogs::instance().exec(&tips);
     if (!tips.showAtStartup()->isChecked())
-        IniControl->writeBool(Settings::Tips, false);
+        ErrorBoundary::run([this] { IniControl->writeBool(Settings::Tips, false); });
 }
 
 void TmdiMain::FileExit()

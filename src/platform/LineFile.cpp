@@ -5,13 +5,17 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 namespace LineFile {
 
 QString decodeLine(const QByteArray &bytes)
 {
-    if (TextFile::isValidUtf8(bytes.constData(), bytes.size()))
-        return QString::fromUtf8(bytes);
+    if (TextFile::isValidUtf8(bytes.constData(), bytes.size())) {
+        // A U+FEFF that starts a line is the line's text, not a byte-order mark to drop.
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+        return utf8.decode(bytes);
+    }
     return TextFile::fromWindows1252(bytes);
 }
 
@@ -45,12 +49,18 @@ QStringList read(const QString &path, bool *ok, QString *error)
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return fail(f.errorString());
-    QByteArray bytes = f.readAll();
+    const QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError)
         return fail(f.errorString());
+    if (ok)
+        *ok = true;
+    return parse(bytes);
+}
+
+QStringList parse(QByteArray bytes)
+{
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
-
     QStringList lines;
     qsizetype start = 0;
     const qsizetype n = bytes.size();
@@ -65,8 +75,6 @@ QStringList read(const QString &path, bool *ok, QString *error)
     }
     if (start < n)
         lines << decodeLine(bytes.mid(start));
-    if (ok)
-        *ok = true;
     return lines;
 }
 

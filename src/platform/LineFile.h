@@ -17,6 +17,9 @@ constexpr qint64 MaxSize = qint64(64) * 1024 * 1024;
 // One line's bytes as text: UTF-8 when they are valid UTF-8, else Windows-1252.
 QString decodeLine(const QByteArray &bytes);
 
+// The lines of a file's bytes, as read() gives them.
+QStringList parse(QByteArray bytes);
+
 // The lines of a file, without a last empty line and without a leading UTF-8 byte-order mark.
 // A missing, unreadable or unsuitable file gives an empty list, with *ok false and *error
 // saying why.

@@ -3,6 +3,7 @@
 #include "app/CommandRegistry.h"
 #include "app/Edit.h"
 #include "app/Editor.h"
+#include "app/ErrorBoundary.h"
 #include "app/Services.h"
 #include "app/Ubag.h"
 #include "platform/Dialogs.h"
@@ -239,13 +240,16 @@ void TfColor::cmdDefaultClick()
         f.font = font_;
         f.color = ColorCode::fromColor(text_);
         TBag *docBag = doc->prefs();
-        docBag->Load();
-        docBag->PutInteger(QStringLiteral("Edit_Color"), ColorCode::fromColor(background_));
-        docBag->PutFont(QStringLiteral("Edit_Font"), f);
-        docBag->Save();
-        Prefs->PutInteger(QStringLiteral("Edit_Color"), ColorCode::fromColor(background_));
-        Prefs->PutFont(QStringLiteral("Edit_Font"), f);
-        Prefs->Save();
+        // Defaults that cannot be stored are reported; the colours still apply to this window.
+        ErrorBoundary::run([&] {
+            docBag->Load();
+            docBag->PutInteger(QStringLiteral("Edit_Color"), ColorCode::fromColor(background_));
+            docBag->PutFont(QStringLiteral("Edit_Font"), f);
+            docBag->Save();
+            Prefs->PutInteger(QStringLiteral("Edit_Color"), ColorCode::fromColor(background_));
+            Prefs->PutFont(QStringLiteral("Edit_Font"), f);
+            Prefs->Save();
+        });
         applyToEditor();
     }
     accept();

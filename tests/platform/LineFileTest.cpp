@@ -45,8 +45,12 @@ TEST_F(LineFileTest, LinesThatAreNotUtf8ReadAsWindows1252LineByLine)
 
 TEST_F(LineFileTest, ALeadingByteOrderMarkIsDroppedButOneInsideALineIsKept)
 {
-    home.write("bom.txt", "\xEF\xBB\xBF[A]\t\xEF\xBB\xBFx\r\n");
-    EXPECT_EQ(LineFile::read(home.path("bom.txt")), QStringList({QString::fromUtf8("[A]\t\ufeffx")}));
+    home.write("bom.txt", "\xEF\xBB\xBF[A]\t\xEF\xBB\xBFx\r\n\xEF\xBB\xBF\xEF\xBB\xBFy\r\n");
+    EXPECT_EQ(LineFile::read(home.path("bom.txt")),
+              QStringList({QString::fromUtf8("[A]\t\ufeffx"), QStringLiteral("\uFEFF\uFEFFy")}));
+    // Found by fuzzing: a line that starts with U+FEFF keeps it through a write and a read.
+    const QStringList lines = {"first", QStringLiteral("\uFEFF[M]\ttext")};
+    EXPECT_EQ(LineFile::parse(LineFile::encode(lines)), lines);
 }
 
 TEST_F(LineFileTest, WhatCannotBeReadSaysWhy)
