@@ -426,3 +426,20 @@ TEST_F(PreviewTest, TheCommandLineDocumentIsTheOldestPage)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PreviewModuleViewer, DialogsGetAnHtmlViewerFromTheModule)
+{
+    PreviewModule::setViewerFactory(&tolvenra_create_viewer);
+    QWidget owner;
+    QString error;
+    QWidget *w = PreviewModule::createViewer(&owner, &error);
+    ASSERT_NE(w, nullptr) << error.toStdString();
+    EXPECT_EQ(w->parent(), &owner);
+    auto *viewer = qobject_cast<HtmlViewer *>(w);
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_TRUE(PreviewSupport::loads(viewer, [viewer] { viewer->loadHtml("<body><p id=s>sample</p></body>"); }));
+}
+
+} // namespace
