@@ -1,5 +1,7 @@
 #include "Editor.h"
 
+#include <cmath>
+
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
 #include <Qsci/qscilexerhtml.h>
@@ -66,14 +68,51 @@ TEditor::TEditor(QWidget *parent) : QsciScintilla(parent)
     setAcceptDrops(true);
 }
 
+namespace {
+
+// The relative luminance and contrast ratio of the web's accessibility guidelines.
+double luminance(const QColor &c)
+{
+    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+} // namespace
+
+double TEditor::contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+QColor TEditor::readableOn(const QColor &color, const QColor &background)
+{
+    if (contrast(color, background) >= MinContrast)
+        return color;
+    // Same hue, lighter on a dark background and darker on a light one, until it reads.
+    const bool dark = luminance(background) < 0.18;
+    const QColor hsl = color.toHsl();
+    const int hue = hsl.hslHue(), saturation = hsl.hslSaturation();
+    for (int l = hsl.lightness(); l >= 0 && l <= 255; l += dark ? 5 : -5) {
+        const QColor candidate = QColor::fromHsl(hue, saturation, l);
+        if (contrast(candidate, background) >= MinContrast)
+            return candidate;
+    }
+    return dark ? QColor(Qt::white) : QColor(Qt::black);
+}
+
 void TEditor::applyStyles()
 {
-    // Every lexer style takes the chosen face and size; the lexer keeps its colours for tags,
-    // attributes and text, with plain text in the chosen colour on the chosen background.
+    // Every lexer style takes the chosen face and size and the chosen background; plain text
+    // is in the chosen colour, and the highlighter's colours for tags, attributes, comments
+    // and the rest are kept where they read on that background, else made lighter or darker.
     lexer_->setDefaultFont(font_);
     lexer_->setFont(font_, -1);
     lexer_->setPaper(background_, -1);
     lexer_->setDefaultPaper(background_);
+    for (int style = 0; style <= QsciScintillaBase::STYLE_MAX; ++style)
+        if (style != QsciLexerHTML::Default && !lexer_->description(style).isEmpty())
+            lexer_->setColor(readableOn(lexer_->defaultColor(style), background_), style);
     lexer_->setColor(fontColor_, QsciLexerHTML::Default);
     setMarginsFont(font_);
     setCaretForegroundColor(fontColor_);

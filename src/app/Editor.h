@@ -17,6 +17,12 @@ class TEditor : public QsciScintilla {
 public:
     enum class TabType { Real, Fixed, Smart };
 
+    // Highlighter colours read on the background at this contrast ratio at least.
+    static constexpr double MinContrast = 4.5;
+    static double contrast(const QColor &a, const QColor &b);
+    // color, or the nearest colour of its hue that reads on background.
+    static QColor readableOn(const QColor &color, const QColor &background);
+
     struct Selection {
         int startLine = 1, startCol = 1, endLine = 1, endCol = 1;
     };

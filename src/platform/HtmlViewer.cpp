@@ -18,6 +18,11 @@
 #include <QWebEngineFindTextResult>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
+#include <QTimer>
+
+#include <csignal>
+#include <memory>
+#include <sys/types.h>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -203,6 +208,13 @@ HtmlViewer::HtmlViewer(QWidget *parent) : QWidget(parent)
         menu.exec(view_->mapToGlobal(pos));
     });
 
+    // A renderer ended because it stopped answering: the page it was to show goes to a new one.
+    connect(page_, &QWebEnginePage::renderProcessTerminated, this, [this] {
+        if (afterRestart_.isEmpty())
+            return;
+        const QUrl url = std::exchange(afterRestart_, QUrl());
+        QTimer::singleShot(0, this, [this, url] { page_->load(url); });
+    });
     connect(page_, &QWebEnginePage::linkHovered, this,
             [this](const QString &url) { emit hotSpotChanged(targetText(QUrl(url))); });
     connect(page_, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
@@ -225,10 +237,45 @@ HtmlViewer::~HtmlViewer()
 
 void HtmlViewer::startLoad(const QUrl &url)
 {
+    const bool busy = loading_;
     requested_ = url;
     loading_ = true;
     title_.clear();
-    page_->load(url);
+    if (busy)
+        loadWhenResponsive(url);
+    else
+        page_->load(url);
+}
+
+void HtmlViewer::loadWhenResponsive(const QUrl &url)
+{
+    // A page still loading may be one whose script never ends: its renderer then answers
+    // nothing, and would never show another page. Ask it something trivial first.
+    const int probe = ++probe_;
+    auto answered = std::make_shared<bool>(false);
+    page_->runJavaScript(QStringLiteral("0"), [this, probe, answered, url](const QVariant &) {
+        *answered = true;
+        if (probe == probe_)
+            page_->load(url);
+    });
+    QTimer::singleShot(RendererAnswerMs, this, [this, probe, answered, url] {
+        if (*answered || probe != probe_)
+            return;
+        const qint64 pid = page_->renderProcessPid();
+        if (pid <= 0) {
+            page_->load(url);
+            return;
+        }
+        afterRestart_ = url;
+        ::kill(pid_t(pid), SIGKILL);
+        // Should the end never be reported, the page is loaded all the same.
+        QTimer::singleShot(2000, this, [this, url] {
+            if (afterRestart_ == url) {
+                afterRestart_.clear();
+                page_->load(url);
+            }
+        });
+    });
 }
 
 void HtmlViewer::onLoadFinished()

@@ -17,6 +17,8 @@ class ViewerPage;
 class HtmlViewer : public QWidget {
     Q_OBJECT
 public:
+    // How long a busy page's renderer has to answer before it is ended for a new page.
+    static constexpr int RendererAnswerMs = 700;
     explicit HtmlViewer(QWidget *parent = nullptr);
     ~HtmlViewer() override;
 
@@ -100,6 +102,9 @@ signals:
 private:
     void startLoad(const QUrl &url);
     void onLoadFinished();
+    // Loads url once the page's renderer answers; a renderer that does not (a script that
+    // never ends) is ended first, and a fresh one shows url.
+    void loadWhenResponsive(const QUrl &url);
     void applyDefaults();
     QString defaultsStyle() const;
 
@@ -113,6 +118,8 @@ private:
     QString title_;
     QUrl requested_;
     bool loading_ = false;
+    int probe_ = 0;          // the newest responsiveness probe
+    QUrl afterRestart_;      // what to load once the ended renderer is gone
     int pendingScroll_ = -1;
     QString lastFind_;
     bool lastFindCase_ = false;

@@ -52,6 +52,8 @@ QStringList read(const QString &path, bool *ok, QString *error)
     const QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError)
         return fail(f.errorString());
+    if (bytes.contains('\0'))
+        return fail(QStringLiteral("%1 holds binary data (NUL bytes), not text.").arg(path));
     if (ok)
         *ok = true;
     return parse(bytes);

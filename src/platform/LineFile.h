@@ -21,8 +21,8 @@ QString decodeLine(const QByteArray &bytes);
 QStringList parse(QByteArray bytes);
 
 // The lines of a file, without a last empty line and without a leading UTF-8 byte-order mark.
-// A missing, unreadable or unsuitable file gives an empty list, with *ok false and *error
-// saying why.
+// A missing, unreadable or unsuitable file (a folder, a pipe, binary data) gives an empty
+// list, with *ok false and *error saying why.
 QStringList read(const QString &path, bool *ok = nullptr, QString *error = nullptr);
 
 // The bytes of lines as written: UTF-8, each line ended by CR LF.

@@ -162,13 +162,23 @@ void TfSymbol::lSymDblClick()
 
 void ListPicker::dragInsertsFirstColumn()
 {
-    list()->onDrag = [this](const QString &entry) { services_.tags().setLastPair(PickerList::firstColumn(entry), QString()); };
+    list()->onDrag = [this](const QString &entry) { services_.tags().setLastPair(insertedText(entry), QString()); };
 }
 
 void ListPicker::insertCurrentFirstColumn()
 {
     if (QListWidgetItem *item = list()->currentItem())
-        services_.tags().InsertTag(PickerList::firstColumn(item->text()), QString());
+        services_.tags().InsertTag(insertedText(item->text()), QString());
+}
+
+QString ListPicker::insertedText(const QString &entry) const
+{
+    return PickerList::firstColumn(entry);
+}
+
+QString TfSymbol::insertedText(const QString &entry) const
+{
+    return entry.contains(u'\t') ? PickerList::firstColumn(entry) : QString();
 }
 
 TfHTMLTags::TfHTMLTags(AppServices &services)

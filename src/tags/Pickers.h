@@ -63,6 +63,8 @@ protected:
     void dragInsertsFirstColumn();
     // Inserts the first column of the current entry into the active document.
     void insertCurrentFirstColumn();
+    // The text an entry inserts: its first column.
+    virtual QString insertedText(const QString &entry) const;
 
 private:
     PickerList *list_;
@@ -81,6 +83,8 @@ public slots:
 
 protected:
     bool event(QEvent *e) override;
+    // A line of "symbols.web" without a TAB is shown but inserts nothing.
+    QString insertedText(const QString &entry) const override;
 };
 
 // The HTML tag chooser: opening and closing texts of 80 tags.

@@ -3,9 +3,11 @@
 #include "app/LineListStore.h"
 #include "app/Services.h"
 #include "platform/AppPaths.h"
+#include "platform/Dialogs.h"
 #include "tags/TagEngine.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -90,7 +92,7 @@ TfPlugIn::TfPlugIn(AppServices &services)
     insert->setObjectName(QStringLiteral("OKBtn"));
     auto *closeBtn = new QPushButton(QStringLiteral("&Close"), this);
     closeBtn->setObjectName(QStringLiteral("CancelBtn"));
-    closeBtn->setShortcut(QKeySequence(Qt::Key_Escape));
+
     auto *help = new QPushButton(QStringLiteral("&Help"), this);
     help->setObjectName(QStringLiteral("HelpBtn"));
     auto *refresh = new QPushButton(QStringLiteral("&Refresh List"), this);
@@ -121,6 +123,7 @@ TfPlugIn::TfPlugIn(AppServices &services)
     connect(refresh, &QPushButton::clicked, this, &TfPlugIn::SetListBox);
     connect(lstPFiles, &QComboBox::activated, this, &TfPlugIn::GetCommands);
     connect(lPlug, &QTreeWidget::itemDoubleClicked, this, &TfPlugIn::OKBtnClick);
+    lPlug->viewport()->installEventFilter(this);
     lPlug->onDrag = [this](int row) {
         const PlugInCommand c = commandAt(row);
         services_.tags().setLastPair(c.left, c.right);
@@ -139,6 +142,34 @@ void TfPlugIn::setCommands(QStringList lines)
     showCommands();
 }
 
+void TfPlugIn::keyPressEvent(QKeyEvent *e)
+{
+    // Esc closes the window when no part of it (an open drop-down list) takes the key first.
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    ToolWindow::keyPressEvent(e);
+}
+
+bool TfPlugIn::eventFilter(QObject *watched, QEvent *e)
+{
+    // The columns keep their shares of the list's width: 35 % for the description, 40 % for
+    // the text put before the selection, the rest for the text after it.
+    if (watched == lPlug->viewport() && e->type() == QEvent::Resize)
+        fitColumns();
+    return ToolWindow::eventFilter(watched, e);
+}
+
+void TfPlugIn::fitColumns()
+{
+    const int w = lPlug->viewport()->width();
+    if (w <= 0)
+        return;
+    lPlug->setColumnWidth(0, w * 35 / 100);
+    lPlug->setColumnWidth(1, w * 40 / 100);
+}
+
 PlugInCommand TfPlugIn::commandAt(int row) const
 {
     const QStringList lines = commands_->lines();
@@ -152,9 +183,7 @@ void TfPlugIn::showCommands()
         const PlugInCommand c = PlugInCommand::parse(line);
         new QTreeWidgetItem(lPlug, {c.description, c.left, c.right});
     }
-    const int w = qMax(300, lPlug->viewport()->width());
-    lPlug->setColumnWidth(0, w * 35 / 100);
-    lPlug->setColumnWidth(1, w * 40 / 100);
+    fitColumns();
 }
 
 QStringList TfPlugIn::commandLines() const
@@ -177,10 +206,19 @@ void TfPlugIn::GetCommands()
 {
     if (lstPFiles->currentIndex() < 0)
         return;
-    // A file that cannot be read leaves the list as it was.
     LineListStore file(AppPaths::programFile(lstPFiles->currentText()));
-    if (file.fileExists() && file.load())
-        setCommands(file.lines());
+    QString error;
+    if (!file.fileExists() || !file.load(&error)) {
+        // A file that cannot be read is not chosen: its name does not stand over another
+        // file's commands.
+        const QString name = lstPFiles->currentText();
+        lstPFiles->setCurrentIndex(-1);
+        setCommands({});
+        Dialogs::instance().error(this, tr("Unable to read the plug-in file %1.\n\n%2")
+                                            .arg(name, error.isEmpty() ? tr("The file no longer exists.") : error));
+        return;
+    }
+    setCommands(file.lines());
 }
 
 void TfPlugIn::OKBtnClick()

@@ -53,8 +53,13 @@ public slots:
     void GetCommands();
     void OKBtnClick();
 
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+
 private:
     void showCommands();
+    void fitColumns();
     PlugInCommand commandAt(int row) const;
 
     LineListStore *commands_;

@@ -4,6 +4,7 @@
 #include "tags/Color.h"
 
 #include <QListWidget>
+#include <Qsci/qscilexerhtml.h>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
@@ -83,6 +84,42 @@ TEST_F(ColorTest, TheDialogStartsFromTheActiveEditor)
     EXPECT_EQ(dlg->sample()->count(), 12);
     EXPECT_EQ(dlg->sample()->item(2)->text(),
               "<!-- Sample Template for a HTML Document created by Korvo for Windows Version 2 -->");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ColorTest, EveryHighlighterStyleReadsOnTheChosenBackground)
+{
+    TfColor *dlg = frame->toolWindows().get<TfColor>();
+    dlg->show();
+    dlg->grid()->setBackgroundIndex(4);  // navy
+    dlg->grid()->setForegroundIndex(11); // yellow
+    dlg->OKBtnClick();
+    QsciLexer *lexer = ed()->lexer();
+    ASSERT_NE(lexer, nullptr);
+    int styles = 0;
+    for (int style = 0; style <= QsciScintillaBase::STYLE_MAX; ++style) {
+        if (lexer->description(style).isEmpty())
+            continue;
+        ++styles;
+        EXPECT_EQ(lexer->paper(style), QColor(0, 0, 128)) << style;
+        EXPECT_GE(TEditor::contrast(lexer->color(style), QColor(0, 0, 128)), TEditor::MinContrast)
+            << lexer->description(style).toStdString();
+    }
+    EXPECT_GT(styles, 20);
+    EXPECT_EQ(lexer->color(QsciLexerHTML::Default), QColor(255, 255, 0));
+}
+
+TEST(ReadableColours, ColoursThatReadAreKeptOthersKeepTheirHue)
+{
+    EXPECT_EQ(TEditor::readableOn(QColor(0, 0, 128), Qt::white), QColor(0, 0, 128));
+    const QColor onNavy = TEditor::readableOn(QColor(0, 0, 128), QColor(0, 0, 128));
+    EXPECT_GE(TEditor::contrast(onNavy, QColor(0, 0, 128)), TEditor::MinContrast);
+    EXPECT_EQ(onNavy.hslHue(), QColor(0, 0, 128).hslHue());
+    const QColor onWhite = TEditor::readableOn(QColor(255, 255, 0), Qt::white);
+    EXPECT_GE(TEditor::contrast(onWhite, Qt::white), TEditor::MinContrast);
 }
 
 } // namespace

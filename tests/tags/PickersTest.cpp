@@ -83,9 +83,11 @@ TEST_F(PickersTest, SymbolsFileReplacesTheListOnActivation)
     symbols->LoadSymbols();
     ASSERT_EQ(symbols->list()->count(), 2);
     symbols->list()->setCurrentRow(1);
+    host->tags().setLastPair("before", "before");
     symbols->lSymDblClick();
-    // A line without a TAB inserts the whole line as its text.
-    EXPECT_EQ(text(), "no tab line");
+    // A line without a TAB is shown, and inserts an empty text.
+    EXPECT_EQ(text(), "");
+    EXPECT_EQ(host->tags().lastOpenTag(), "");
 }
 
 TEST_F(PickersTest, TagChooserWrapsAndSetsTheRepeatPair)

@@ -2,7 +2,9 @@
 #include "tools/Plugin.h"
 
 #include <QComboBox>
+#include <QApplication>
 #include <QFile>
+#include <QTest>
 
 namespace {
 
@@ -108,6 +110,56 @@ TEST_F(PlugInTest, DraggingPreparesThePair)
     p->commandList()->onDrag(0);
     EXPECT_EQ(host->tags().lastOpenTag(), "<BODY BACKGROUND=\"");
     EXPECT_EQ(host->tags().lastCloseTag(), "\">");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PlugInTest, EscOnTheOpenFileListClosesTheListOnly)
+{
+    home.write("aaa.plg", "A\t<A>\t</A>\r\n");
+    trigger("mPlugInsClick");
+    TfPlugIn *p = host->toolWindows().get<TfPlugIn>();
+    p->activateWindow();
+    p->fileBox()->setFocus();
+    p->fileBox()->showPopup();
+    QWidget *popup = QApplication::activePopupWidget();
+    ASSERT_NE(popup, nullptr);
+    QTest::keyClick(popup, Qt::Key_Escape);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_TRUE(p->isVisible());
+    // Esc anywhere else closes the window.
+    p->commandList()->setFocus();
+    QTest::keyClick(p->commandList(), Qt::Key_Escape);
+    EXPECT_FALSE(p->isVisible());
+}
+
+TEST_F(PlugInTest, ABinaryFileIsSaidAndNotChosen)
+{
+    home.write("aaa.plg", "Good\t<G>\t</G>\r\n");
+    home.write("bbb.plg", QByteArray("Bad\t<X>\0\0\x01\x02", 12));
+    TfPlugIn *p = host->toolWindows().get<TfPlugIn>();
+    p->fileBox()->setCurrentText("bbb.plg");
+    p->GetCommands();
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].startsWith("Unable to read the plug-in file bbb.plg.")) << dialogs.errors[0].toStdString();
+    EXPECT_EQ(p->fileBox()->currentIndex(), -1);
+    EXPECT_TRUE(p->commandLines().isEmpty());
+    // Insert then inserts nothing of the other file.
+    p->OKBtnClick();
+    EXPECT_EQ(text(), "");
+}
+
+TEST_F(PlugInTest, ColumnsTakeTheirSharesOfTheListWhenFirstShown)
+{
+    trigger("mPlugInsClick");
+    TfPlugIn *p = host->toolWindows().get<TfPlugIn>();
+    p->resize(800, 400);
+    QCoreApplication::processEvents();
+    const int w = p->commandList()->viewport()->width();
+    EXPECT_NEAR(p->commandList()->columnWidth(0), w * 35 / 100, 1);
+    EXPECT_NEAR(p->commandList()->columnWidth(1), w * 40 / 100, 1);
 }
 
 } // namespace

@@ -443,3 +443,24 @@ TEST(PreviewModuleViewer, DialogsGetAnHtmlViewerFromTheModule)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PreviewTest, APageWhoseScriptNeverEndsIsReplacedByTheNextPreview)
+{
+    startWithEmptyDocument();
+    ed()->loadUtf8("<title>Loop</title><p>before</p><script>for(;;){}</script>");
+    trigger("PrintPreview1Click");
+    QTest::qWait(500); // the page is stuck in its script
+    EXPECT_TRUE(viewer()->isLoading());
+    ed()->loadUtf8("<title>Fixed</title><p id=ok>fixed</p>");
+    ASSERT_TRUE(previewActive());
+    EXPECT_EQ(eval(viewer(), "document.getElementById('ok').innerText").toString(), "fixed");
+    EXPECT_EQ(preview()->windowTitle(), "Tolvenra Preview : Fixed");
+    // And the next page after that loads as usual.
+    ed()->loadUtf8("<title>Again</title><p>again</p>");
+    ASSERT_TRUE(previewActive());
+    EXPECT_EQ(eval(viewer(), "document.body.innerText").toString(), "again");
+}
+
+} // namespace
