@@ -122,6 +122,7 @@ TEST_F(PlugInTest, EscOnTheOpenFileListClosesTheListOnly)
     trigger("mPlugInsClick");
     TfPlugIn *p = host->toolWindows().get<TfPlugIn>();
     p->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(p));
     p->fileBox()->setFocus();
     p->fileBox()->showPopup();
     QWidget *popup = QApplication::activePopupWidget();
