@@ -266,7 +266,7 @@ const MenuEntry menus[] = {
     {1, "SetEditorColors1", "SetEditorColors1Click", "Set Editor &Properties ...", "", "Change the appearance of the editing space", None},
 
     // Window
-    {0, "WindowMenu", "", "&Window", "", "Arrange and switch document windows", Submenu},
+    {0, "WindowMenu", "", "Wi&ndow", "", "Arrange and switch document windows", Submenu},
     {1, "WindowTile", "WindowTile", "&Tile", "", "Tile the document windows", None},
     {1, "WindowCascade", "WindowCascade", "&Cascade", "", "Cascade the document windows", None},
     {1, "WindowArrange", "WindowArrange", "&Arrange All", "", "Arrange the icons of minimised documents", None},

@@ -220,7 +220,8 @@ void FileCommands::FilePrint()
         Dialogs::instance().print(&frame_, printer(), doc->editor()->hasSelectedText());
     if (choice.accepted) {
         frame_.SetStatusText(tr("Printing %1 ...").arg(doc->caption()));
-        Printing::printLines(printer(), doc->editor()->fixedFont(), printLines(doc, choice.selectionOnly));
+        Printing::printLines(printer(), doc->editor()->fixedFont(), printLines(doc, choice.selectionOnly),
+                             choice.fromPage, choice.toPage);
     }
     frame_.SetStatusText(Ready);
 }

@@ -164,9 +164,11 @@ void TmdiMain::buildStatusBar()
 {
     Panel1 = new QWidget(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
-    StatusLine = panel(Panel1, "StatusLine", 194, QString());
-    // Wide enough for the menu hints that show here.
-    StatusLine->setFixedWidth(StatusLine->fontMetrics().horizontalAdvance(QStringLiteral("Create, open, save and print documents")) + 24);
+    StatusLine = panel(Panel1, "StatusLine", 0, QString());
+    // The status line and the last-tag panel share what the fixed panels leave, the status
+    // line the larger part (menu hints show there); both can shrink, so narrow frames keep
+    // every panel.
+    StatusLine->setMinimumWidth(StatusLine->fontMetrics().horizontalAdvance(QStringLiteral("Ready ...")) + 60);
     StatusLine->setStatusTip(QString());
     pnlMode = panel(Panel1, "pnlMode", 65, QStringLiteral("Current Editing Mode"));
     pnlPos = panel(Panel1, "pnlPos", 52, QStringLiteral("Current Position"));
@@ -175,6 +177,9 @@ void TmdiMain::buildStatusBar()
     pnlPos->setFixedWidth(pnlPos->fontMetrics().horizontalAdvance(QStringLiteral("999999:9999")) + 12);
     pnlApp = panel(Panel1, "pnlApp", 110, QStringLiteral("Your User Name"));
     pnlTag = panel(Panel1, "pnlTag", 0, QStringLiteral("Last Tag inserted - to reuse press \"F4\""));
+    pnlTag->setMinimumWidth(pnlTag->fontMetrics().horizontalAdvance(QStringLiteral("<B> : </B>")) + 12);
+    for (QLabel *l : {StatusLine, pnlTag})
+        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     pnlEncoding = panel(Panel1, "pnlEncoding", 0, QStringLiteral("Encoding and line endings of the file"));
     pnlEncoding->setMinimumWidth(pnlEncoding->fontMetrics().horizontalAdvance(QStringLiteral("Windows-1252, CR LF")) + 12);
     pnlEncoding->setAlignment(Qt::AlignCenter);
@@ -185,13 +190,17 @@ void TmdiMain::buildStatusBar()
     auto *row = new QHBoxLayout(Panel1);
     row->setContentsMargins(2, 2, 2, 2);
     row->setSpacing(2);
-    row->addWidget(StatusLine);
+    row->addWidget(StatusLine, 4);
     row->addWidget(pnlMode);
     row->addWidget(pnlPos);
     row->addWidget(pnlSize);
     row->addWidget(pnlApp);
     row->addWidget(pnlTag, 1);
     row->addWidget(pnlEncoding);
+    // The fixed panels' widths as chosen; a narrow frame narrows them in proportion.
+    for (QLabel *l : {pnlMode, pnlPos, pnlSize, pnlApp, pnlEncoding})
+        l->setProperty("chosenWidth", qMax(l->minimumWidth(), l->sizeHint().width()));
+    Panel1->installEventFilter(this);
     statusBar()->addWidget(Panel1, 1);
     statusBar()->setSizeGripEnabled(true);
 }
@@ -384,10 +393,13 @@ void TmdiMain::doIniSettings()
     const int state = isMaximized() ? 2 : isMinimized() ? 1 : 0;
     IniControl->writeInt(Settings::MdiState, state);
     if (state == 0) {
-        IniControl->writeInt(Settings::MdiWidth, width());
-        IniControl->writeInt(Settings::MdiHeight, height());
-        IniControl->writeInt(Settings::MdiTop, y());
-        IniControl->writeInt(Settings::MdiLeft, x());
+        // The same rectangle the start-up gives back with setGeometry: the window's inside,
+        // not its frame, so the place does not creep up by a title bar each run.
+        const QRect r = geometry();
+        IniControl->writeInt(Settings::MdiWidth, r.width());
+        IniControl->writeInt(Settings::MdiHeight, r.height());
+        IniControl->writeInt(Settings::MdiTop, r.y());
+        IniControl->writeInt(Settings::MdiLeft, r.x());
     }
     for (const BarToggle &t : barToggles)
         IniControl->writeBool(*t.key, commands_->action(QString::fromLatin1(t.handler))->isChecked());
@@ -514,8 +526,30 @@ void TmdiMain::ShowStatus()
 
 void TmdiMain::AdjustControls()
 {
-    // The last-tag panel takes the rest of the status bar through its layout stretch.
+    // The status line and the last-tag panel share the rest of the status bar through their
+    // stretch; when the bar is too narrow for the fixed panels as well, those give up width
+    // in proportion (to a third at most), so that no two panels overlap.
+    const QList<QLabel *> fixed = {pnlMode, pnlPos, pnlSize, pnlApp, pnlEncoding};
+    int wanted = 0;
+    for (QLabel *l : fixed)
+        wanted += l->property("chosenWidth").toInt();
+    const QMargins m = Panel1->layout()->contentsMargins();
+    const int spacing = Panel1->layout()->spacing() * 6;
+    const int room = Panel1->width() - m.left() - m.right() - spacing - StatusLine->minimumWidth() - pnlTag->minimumWidth();
+    const double scale = wanted <= 0 || room >= wanted ? 1.0 : qMax(1.0 / 3, double(room) / wanted);
+    for (QLabel *l : fixed) {
+        const int w = int(l->property("chosenWidth").toInt() * scale);
+        if (l->width() != w || l->minimumWidth() != w)
+            l->setFixedWidth(w);
+    }
     Panel1->layout()->activate();
+}
+
+bool TmdiMain::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == Panel1 && e->type() == QEvent::Resize)
+        AdjustControls();
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void TmdiMain::resizeEvent(QResizeEvent *e)
@@ -725,7 +759,31 @@ void TmdiMain::MRUDisplay()
 }
 
 void TmdiMain::WindowTile() { mdiArea_->tileSubWindows(); }
-void TmdiMain::WindowCascade() { mdiArea_->cascadeSubWindows(); }
+void TmdiMain::WindowCascade()
+{
+    // Each document at two thirds of the area, one title bar's step down and right from the
+    // one before; the active one ends on top.
+    const QSize area = mdiArea_->viewport()->size();
+    const QSize size(qMax(area.width() * 2 / 3, qMin(area.width(), 400)), qMax(area.height() * 2 / 3, qMin(area.height(), 300)));
+    TfHTML *active = activeDocument();
+    int step = 0;
+    for (TfHTML *d : documents()) {
+        if (d->isMinimized() || d->isHidden())
+            continue;
+        d->showNormal();
+        d->resize(size);
+        const int offset = 26 * step;
+        if (offset + size.width() > area.width() || offset + size.height() > area.height())
+            step = 0;
+        d->move(26 * step, 26 * step);
+        d->raise();
+        ++step;
+    }
+    if (active) {
+        active->raise();
+        mdiArea_->setActiveSubWindow(active);
+    }
+}
 
 void TmdiMain::WindowArrange()
 {
@@ -758,7 +816,8 @@ void TmdiMain::fillWindowMenu()
         ++n;
         QAction *a = menu->addAction(QStringLiteral("&%1 %2").arg(n).arg(d->caption()));
         a->setProperty("windowListItem", true);
-        a->setCheckable(true);
+        // Only the active document carries a check; the others show no box.
+        a->setCheckable(d == activeDocument());
         a->setChecked(d == activeDocument());
         connect(a, &QAction::triggered, this, [this, d] { mdiArea_->setActiveSubWindow(d); });
     }

@@ -6,7 +6,7 @@
 
 namespace Printing {
 
-void printLines(QPrinter &printer, const QFont &font, const QStringList &lines)
+void printLines(QPrinter &printer, const QFont &font, const QStringList &lines, int fromPage, int toPage)
 {
     QPainter painter;
     if (!painter.begin(&printer))
@@ -17,12 +17,26 @@ void printLines(QPrinter &printer, const QFont &font, const QStringList &lines)
     const int lineHeight = fm.lineSpacing();
     const int width = qMax(1, page.width());
     int y = fm.ascent();
+    int pageNo = 1;      // the page the lines are laid out on
+    int printedPage = 0; // the page the printer's sheet shows, 0 before the first
     auto newLine = [&] {
         y += lineHeight;
         if (y > page.height()) {
-            printer.newPage();
+            ++pageNo;
             y = fm.ascent();
         }
+    };
+    auto chosen = [&](int p) { return (fromPage <= 0 || p >= fromPage) && (toPage <= 0 || p <= toPage); };
+    // A new sheet only when a chosen page has something to print: no blank pages.
+    auto draw = [&](const QString &text) {
+        if (!chosen(pageNo))
+            return;
+        if (printedPage != pageNo) {
+            if (printedPage != 0)
+                printer.newPage();
+            printedPage = pageNo;
+        }
+        painter.drawText(0, y, text);
     };
     for (const QString &raw : lines) {
         QString line = raw;
@@ -31,7 +45,7 @@ void printLines(QPrinter &printer, const QFont &font, const QStringList &lines)
             int fit = line.size();
             while (fit > 1 && fm.horizontalAdvance(line.left(fit)) > width)
                 fit = fit * 3 / 4;
-            painter.drawText(0, y, line.left(fit));
+            draw(line.left(fit));
             line = line.mid(fit);
             newLine();
         } while (!line.isEmpty());

@@ -97,13 +97,20 @@ QString SystemDialogs::saveFile(QWidget *parent, const QString &caption, const Q
 Dialogs::PrintChoice SystemDialogs::print(QWidget *parent, QPrinter &printer, bool selectionAvailable)
 {
     QPrintDialog dlg(&printer, parent);
-    QAbstractPrintDialog::PrintDialogOptions opts = QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize;
+    QAbstractPrintDialog::PrintDialogOptions opts = QAbstractPrintDialog::PrintToFile |
+                                                    QAbstractPrintDialog::PrintShowPageSize |
+                                                    QAbstractPrintDialog::PrintPageRange;
     if (selectionAvailable)
         opts |= QAbstractPrintDialog::PrintSelection;
     dlg.setOptions(opts);
+    dlg.setMinMax(1, 9999);
     PrintChoice choice;
     choice.accepted = dlg.exec() == QDialog::Accepted;
     choice.selectionOnly = choice.accepted && dlg.printRange() == QAbstractPrintDialog::Selection;
+    if (choice.accepted && dlg.printRange() == QAbstractPrintDialog::PageRange) {
+        choice.fromPage = dlg.fromPage();
+        choice.toPage = dlg.toPage();
+    }
     return choice;
 }
 

@@ -237,11 +237,13 @@ HtmlViewer::~HtmlViewer()
 
 void HtmlViewer::startLoad(const QUrl &url)
 {
-    const bool busy = loading_;
+    // A load still going on after a while may be a page whose script never ends.
+    const bool stuck = loading_ && loadClock_.isValid() && loadClock_.elapsed() > BusyAfterMs;
     requested_ = url;
     loading_ = true;
     title_.clear();
-    if (busy)
+    loadClock_.start();
+    if (stuck)
         loadWhenResponsive(url);
     else
         page_->load(url);

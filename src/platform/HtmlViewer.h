@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QStringList>
 #include <QUrl>
+#include <QElapsedTimer>
 #include <QWidget>
 #include <functional>
 
@@ -17,8 +18,10 @@ class ViewerPage;
 class HtmlViewer : public QWidget {
     Q_OBJECT
 public:
-    // How long a busy page's renderer has to answer before it is ended for a new page.
-    static constexpr int RendererAnswerMs = 700;
+    // A new page replaces one still loading after BusyAfterMs only once the old page's
+    // renderer answers; one that does not answer within RendererAnswerMs is ended.
+    static constexpr int BusyAfterMs = 1000;
+    static constexpr int RendererAnswerMs = 1500;
     explicit HtmlViewer(QWidget *parent = nullptr);
     ~HtmlViewer() override;
 
@@ -119,6 +122,7 @@ private:
     QUrl requested_;
     bool loading_ = false;
     int probe_ = 0;          // the newest responsiveness probe
+    QElapsedTimer loadClock_; // since the newest load started
     QUrl afterRestart_;      // what to load once the ended renderer is gone
     int pendingScroll_ = -1;
     QString lastFind_;

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QRegularExpression>
 #include <unistd.h>
 
 #include <sys/stat.h>
@@ -309,6 +310,42 @@ TEST_F(FrameTest, DroppedFilesOpen)
     const QString a = home.write("dropped.html", "d");
     frame->openDroppedFiles({a});
     EXPECT_EQ(captions(), QStringList({a}));
+}
+
+} // namespace
+
+namespace {
+
+int pdfPages(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    return int(QString::fromLatin1(f.readAll()).count(QRegularExpression("/Type\\s*/Page[^s]")));
+}
+
+TEST_F(FrameTest, PrintingHonoursTheChosenPagesAndAddsNoBlankOne)
+{
+    start();
+    QByteArray text;
+    for (int i = 1; i <= 200; ++i)
+        text += "line " + QByteArray::number(i) + "\n";
+    ed()->loadUtf8(text);
+    dialogs.printFile = home.path("all.pdf");
+    dialogs.prints.push_back({true, false, 0, 0});
+    trigger("FilePrint");
+    const int all = pdfPages(home.path("all.pdf"));
+    ASSERT_GE(all, 3);
+    dialogs.printFile = home.path("two.pdf");
+    dialogs.prints.push_back({true, false, 2, 3});
+    trigger("FilePrint");
+    EXPECT_EQ(pdfPages(home.path("two.pdf")), 2);
+    // A text that fills exactly its pages ends without an empty sheet.
+    ed()->loadUtf8("one line");
+    dialogs.printFile = home.path("one.pdf");
+    dialogs.prints.push_back({true, false, 0, 0});
+    trigger("FilePrint");
+    EXPECT_EQ(pdfPages(home.path("one.pdf")), 1);
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTextBrowser>
@@ -268,7 +269,7 @@ TEST_F(FrameTest, TheSearchMenuStandsBetweenEditAndInsertWhileADocumentIsActive)
 {
     start();
     EXPECT_EQ(barMenus(frame->menuBar()), QStringList({"&File", "&Edit", "&Search", "&Insert", "&Wizards", "&Tools",
-                                                       "&View", "&Options", "&Window", "&Help"}));
+                                                       "&View", "&Options", "Wi&ndow", "&Help"}));
     frame->files().CloseAll1Click();
     EXPECT_FALSE(barMenus(frame->menuBar()).contains("&Search"));
 }
@@ -352,6 +353,117 @@ TEST_F(FrameTest, HelpCommandsOpenTheirPages)
     trigger("HTMLPrimer1Click");
     EXPECT_TRUE(help->browser()->toPlainText().contains("HTML Primer"));
     EXPECT_EQ(frame->helpFolder(), home.path("help")); // the program's help comes back
+}
+
+} // namespace
+
+namespace {
+
+// The access key of a menu text ("&File" gives F), or a null character.
+QChar accessKey(const QString &text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&')
+            continue;
+        if (text[i + 1] == u'&') {
+            ++i;
+            continue;
+        }
+        return text[i + 1].toUpper();
+    }
+    return {};
+}
+
+TEST_F(FrameTest, EveryMenuOfTheMenuBarHasItsOwnAccessKey)
+{
+    // The captions inside the menus are the program's given texts, access keys included; the
+    // menu bar's keys are ours to choose, and Alt and a letter must open one menu only.
+    startWithEmptyDocument();
+    QHash<QChar, QString> seen;
+    for (QAction *a : frame->menuBar()->actions()) {
+        if (!a->isVisible())
+            continue;
+        const QChar key = accessKey(a->text());
+        ASSERT_FALSE(key.isNull()) << a->text().toStdString();
+        EXPECT_FALSE(seen.contains(key)) << seen.value(key).toStdString() << " / " << a->text().toStdString();
+        seen.insert(key, a->text());
+    }
+    EXPECT_TRUE(seen.contains(u'S')); // the active document's Search menu is there too
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FrameTest, ThePlaceOfANormalFrameRoundTripsExactly)
+{
+    startEmpty();
+    frame->setWindowState(Qt::WindowNoState);
+    frame->setGeometry(50, 60, 700, 500);
+    QCoreApplication::processEvents();
+    trigger("FileExit");
+    const QByteArray ini = home.read("TOLVENRA.INI");
+    EXPECT_TRUE(ini.contains("MDI Width=700\r\nMDI Height=500\r\nMDI Top=60\r\nMDI Left=50\r\n")) << ini.constData();
+    frame.reset();
+    start();
+    EXPECT_EQ(frame->geometry(), QRect(50, 60, 700, 500));
+}
+
+TEST_F(FrameTest, CascadeKeepsDocumentsAtAUsefulSize)
+{
+    startEmpty();
+    for (int i = 0; i < 3; ++i)
+        trigger("FileNew");
+    trigger("WindowCascade");
+    const QSize area = frame->mdiArea()->viewport()->size();
+    QList<QPoint> places;
+    for (TfHTML *d : frame->documents()) {
+        EXPECT_GE(d->width(), area.width() * 2 / 3 - 1);
+        EXPECT_GE(d->height(), area.height() * 2 / 3 - 1);
+        places << d->pos();
+    }
+    ASSERT_EQ(places.size(), 3);
+    EXPECT_EQ(places[1] - places[0], QPoint(26, 26));
+    EXPECT_EQ(frame->activeDocument(), frame->documents().last());
+}
+
+TEST_F(FrameTest, StatusPanelsShowHintsWholeAndNeverOverlap)
+{
+    startWithEmptyDocument();
+    frame->setWindowState(Qt::WindowNoState);
+    auto *status = frame->findChild<QLabel *>("StatusLine");
+    const QString hint = frame->commands().action("FileNew")->statusTip();
+    frame->resize(1024, 700);
+    QCoreApplication::processEvents();
+    EXPECT_GE(status->contentsRect().width(), status->fontMetrics().horizontalAdvance("   " + hint)) << hint.toStdString();
+    for (int width : {1024, 760, 600}) {
+        frame->resize(width, 600);
+        QCoreApplication::processEvents();
+        int right = -1;
+        for (const char *name : {"StatusLine", "pnlMode", "pnlPos", "pnlSize", "pnlApp", "pnlTag", "pnlEncoding"}) {
+            auto *panel = frame->findChild<QLabel *>(name);
+            EXPECT_GT(panel->width(), 0) << name << " at " << width;
+            EXPECT_TRUE(panel->isVisible()) << name;
+            EXPECT_GE(panel->x(), right) << name << " at " << width;
+            right = panel->x() + panel->width();
+        }
+    }
+}
+
+TEST_F(FrameTest, TheWindowMenuChecksTheActiveDocumentOnly)
+{
+    startEmpty();
+    trigger("FileNew");
+    trigger("FileNew");
+    QMenu *menu = frame->commands().menu("WindowMenu");
+    emit menu->aboutToShow();
+    int checkable = 0;
+    for (QAction *a : menu->actions())
+        if (a->property("windowListItem").toBool() && !a->isSeparator()) {
+            checkable += a->isCheckable() ? 1 : 0;
+            EXPECT_EQ(a->isChecked(), a->text().endsWith(doc()->caption()));
+        }
+    EXPECT_EQ(checkable, 1);
 }
 
 } // namespace

@@ -451,7 +451,7 @@ TEST_F(PreviewTest, APageWhoseScriptNeverEndsIsReplacedByTheNextPreview)
     startWithEmptyDocument();
     ed()->loadUtf8("<title>Loop</title><p>before</p><script>for(;;){}</script>");
     trigger("PrintPreview1Click");
-    QTest::qWait(500); // the page is stuck in its script
+    QTest::qWait(HtmlViewer::BusyAfterMs + 300); // the page is stuck in its script
     EXPECT_TRUE(viewer()->isLoading());
     ed()->loadUtf8("<title>Fixed</title><p id=ok>fixed</p>");
     ASSERT_TRUE(previewActive());
