@@ -36,6 +36,7 @@ public:
     void message(QWidget *, const QString &t) override { std::fprintf(stderr, "message: %s\n", qPrintable(t)); }
     void error(QWidget *, const QString &t) override { std::fprintf(stderr, "error: %s\n", qPrintable(t)); }
     Answer ask(QWidget *, const QString &, bool, bool) override { return Answer::No; }
+    bool confirm(QWidget *, const QString &) override { return false; }
     QStringList openFiles(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
     QString saveFile(QWidget *, const QString &, const QString &, const QString &, const QString &) override { return {}; }
     PrintChoice print(QWidget *, QPrinter &, bool) override { return {}; }

@@ -9,6 +9,7 @@
 #include "tags/Pickers.h"
 #include "tools/Plugin.h"
 #include "tools/PreviewModule.h"
+#include "wizards/TableWizard.h"
 
 void TmdiMain::registerToolWindows()
 {
@@ -21,6 +22,7 @@ void TmdiMain::registerToolWindows()
     w.add<TfMacros>(QStringLiteral("Macros1Click"), Show::Modal);
     w.add<TfPlugIn>(QStringLiteral("mPlugInsClick"));
     w.add<TfColor>(QString(), Show::Modal);
+    w.add<TfTableWiz>(QStringLiteral("TableWizard1Click"));
     const QStringList arguments = arguments_;
     w.add(QString::fromLatin1(PreviewModule::WindowName), [arguments](AppServices &s, QString *error) -> QWidget * {
         PreviewWindow *p = PreviewModule::create(arguments, s.mainWindow(), error);

@@ -75,6 +75,12 @@ Dialogs::Answer SystemDialogs::ask(QWidget *parent, const QString &text, bool wi
     }
 }
 
+bool SystemDialogs::confirm(QWidget *parent, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::Ok | QMessageBox::Cancel, parent);
+    return box.exec() == QMessageBox::Ok;
+}
+
 QStringList SystemDialogs::openFiles(QWidget *parent, const QString &caption, const QString &dir,
                                      const QString &filters)
 {

@@ -41,6 +41,8 @@ public:
     virtual void error(QWidget *parent, const QString &text) = 0;
     // A Yes/No box, or Yes/No/Cancel when withCancel; warning selects the warning icon.
     virtual Answer ask(QWidget *parent, const QString &text, bool withCancel, bool warning = false) = 0;
+    // An OK/Cancel box; true for OK.
+    virtual bool confirm(QWidget *parent, const QString &text) = 0;
 
     virtual QStringList openFiles(QWidget *parent, const QString &caption, const QString &dir,
                                   const QString &filters) = 0;
@@ -72,6 +74,7 @@ public:
     void message(QWidget *parent, const QString &text) override;
     void error(QWidget *parent, const QString &text) override;
     Answer ask(QWidget *parent, const QString &text, bool withCancel, bool warning) override;
+    bool confirm(QWidget *parent, const QString &text) override;
     QStringList openFiles(QWidget *parent, const QString &caption, const QString &dir,
                           const QString &filters) override;
     QString saveFile(QWidget *parent, const QString &caption, const QString &dir,

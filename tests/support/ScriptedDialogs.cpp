@@ -47,6 +47,12 @@ QString ScriptedDialogs::saveFile(QWidget *, const QString &, const QString &, c
     return name;
 }
 
+bool ScriptedDialogs::confirm(QWidget *parent, const QString &text)
+{
+    const Answer a = ask(parent, text, true, false);
+    return a == Answer::Ok || a == Answer::Yes;
+}
+
 Dialogs::PrintChoice ScriptedDialogs::print(QWidget *, QPrinter &printer, bool selectionAvailable)
 {
     selectionOffered = selectionAvailable;

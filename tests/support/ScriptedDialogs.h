@@ -36,6 +36,8 @@ public:
     void message(QWidget *, const QString &text) override;
     void error(QWidget *, const QString &text) override;
     Answer ask(QWidget *, const QString &text, bool withCancel, bool warning) override;
+    // Answered from answers too: Ok or Yes is OK.
+    bool confirm(QWidget *, const QString &text) override;
     QStringList openFiles(QWidget *, const QString &, const QString &, const QString &) override;
     QString saveFile(QWidget *, const QString &, const QString &, const QString &, const QString &) override;
     PrintChoice print(QWidget *, QPrinter &printer, bool selectionAvailable) override;

@@ -1,0 +1,246 @@
+#include "HtmlTable.h"
+
+HtmlTable::HtmlTable(int rows, int cols) : rows_(qBound(1, rows, MaxRows)), cols_(qBound(1, cols, MaxCols))
+{
+    cells_.resize(qsizetype(rows_) * cols_);
+}
+
+void HtmlTable::setRowCount(int rows)
+{
+    rows = qBound(1, rows, MaxRows);
+    cells_.resize(qsizetype(rows) * cols_);
+    rows_ = rows;
+}
+
+void HtmlTable::setColCount(int cols)
+{
+    cols = qBound(1, cols, MaxCols);
+    if (cols == cols_)
+        return;
+    QVector<QString> next(qsizetype(rows_) * cols);
+    const int keep = qMin(cols, cols_);
+    for (int r = 0; r < rows_; ++r)
+        for (int c = 0; c < keep; ++c)
+            next[qsizetype(r) * cols + c] = std::move(cells_[index(c, r)]);
+    cells_ = std::move(next);
+    cols_ = cols;
+}
+
+QString HtmlTable::cell(int col, int row) const
+{
+    if (col < 0 || row < 0 || col >= cols_ || row >= rows_)
+        return {};
+    return cells_[index(col, row)];
+}
+
+void HtmlTable::setCell(int col, int row, const QString &text)
+{
+    if (col < 0 || row < 0 || col >= cols_ || row >= rows_)
+        return;
+    cells_[index(col, row)] = text;
+}
+
+void HtmlTable::clearCells()
+{
+    for (QString &c : cells_)
+        c.clear();
+}
+
+void HtmlTable::setRowHeight(int row, int height)
+{
+    if (height == defaultRowHeight)
+        rowHeights_.remove(row);
+    else
+        rowHeights_.insert(row, height);
+}
+
+void HtmlTable::setColWidth(int col, int width)
+{
+    if (width == defaultColWidth)
+        colWidths_.remove(col);
+    else
+        colWidths_.insert(col, width);
+}
+
+void HtmlTable::InsertRow(int row)
+{
+    if (row < 0 || row >= rows_ || rows_ >= MaxRows)
+        return;
+    setRowCount(rows_ + 1);
+    for (int r = rows_ - 1; r > row; --r)
+        for (int c = 0; c < cols_; ++c)
+            cells_[index(c, r)] = std::move(cells_[index(c, r - 1)]);
+    for (int c = 0; c < cols_; ++c)
+        cells_[index(c, row)].clear();
+}
+
+void HtmlTable::DeleteRow(int row)
+{
+    if (row < 0 || row >= rows_ || rows_ <= 1)
+        return;
+    for (int r = row; r + 1 < rows_; ++r)
+        for (int c = 0; c < cols_; ++c)
+            cells_[index(c, r)] = std::move(cells_[index(c, r + 1)]);
+    setRowCount(rows_ - 1);
+}
+
+void HtmlTable::moveRow(int from, int to)
+{
+    if (from == to || from < 0 || to < 0 || from >= rows_ || to >= rows_)
+        return;
+    QVector<QString> moving(cells_.begin() + index(0, from), cells_.begin() + index(0, from) + cols_);
+    const int step = from < to ? 1 : -1;
+    for (int r = from; r != to; r += step)
+        for (int c = 0; c < cols_; ++c)
+            cells_[index(c, r)] = std::move(cells_[index(c, r + step)]);
+    for (int c = 0; c < cols_; ++c)
+        cells_[index(c, to)] = std::move(moving[c]);
+}
+
+void HtmlTable::moveCol(int from, int to)
+{
+    if (from == to || from < 0 || to < 0 || from >= cols_ || to >= cols_)
+        return;
+    for (int r = 0; r < rows_; ++r) {
+        QString moving = std::move(cells_[index(from, r)]);
+        const int step = from < to ? 1 : -1;
+        for (int c = from; c != to; c += step)
+            cells_[index(c, r)] = std::move(cells_[index(c + step, r)]);
+        cells_[index(to, r)] = std::move(moving);
+    }
+}
+
+void HtmlTable::WriteHTML(QStringList &out) const
+{
+    auto text = [this](int c, int r) {
+        const QString &t = cells_[index(c, r)];
+        return t.isEmpty() ? QStringLiteral("<br>") : t;
+    };
+    const QString titleRow = QStringLiteral("<tr><th nowrap colspan=%1>").arg(cols_);
+    out.reserve(out.size() + qsizetype(rows_) * (cols_ + 2) + 6);
+    out << QStringLiteral("<table border=%1>").arg(gridLineWidth);
+    if (!Caption1.isEmpty())
+        out << titleRow + Caption1 + QStringLiteral("</th></tr>");
+    if (Caption2Placement == cpTop && !Caption2.isEmpty())
+        out << titleRow + Caption2 + QStringLiteral("</th></tr>");
+    // Row 0 is written in capitals, the other rows in small letters.
+    out << QStringLiteral("<tr>");
+    for (int c = 0; c < cols_; ++c)
+        out << (HeaderOn ? QStringLiteral("<TH nowrap>") + text(c, 0) + QStringLiteral("</TH>")
+                         : QStringLiteral("<TD nowrap>") + text(c, 0) + QStringLiteral("</TD>"));
+    out << QStringLiteral("</tr>");
+    for (int r = 1; r < rows_; ++r) {
+        out << QStringLiteral("<tr>");
+        for (int c = 0; c < cols_; ++c)
+            out << QStringLiteral("<td nowrap>") + text(c, r) + QStringLiteral("</td>");
+        out << QStringLiteral("</tr>");
+    }
+    if (Caption2Placement == cpBottom && !Caption2.isEmpty())
+        out << titleRow + Caption2 + QStringLiteral("</th></tr>");
+    out << QStringLiteral("</table><p>");
+}
+
+QStringList HtmlTable::html() const
+{
+    QStringList out;
+    WriteHTML(out);
+    return out;
+}
+
+QStringList HtmlTable::fileLines() const
+{
+    const QString d(CellDelimiter);
+    QStringList out;
+    out << d << QString::number(rows_) + d + QString::number(cols_) << QString::number(defaultRowHeight) << Caption1
+        << Caption2 << (Caption2Placement == cpTop ? QStringLiteral("Top") : QStringLiteral("Bottom"));
+    for (int r = 0; r < rows_; ++r)
+        if (rowHeight(r) != defaultRowHeight)
+            out << QStringLiteral("Row %1 Height: %2").arg(r).arg(rowHeight(r));
+    for (int c = 0; c < cols_; ++c)
+        if (colWidth(c) != defaultColWidth)
+            out << QStringLiteral("Column %1 Width: %2").arg(c).arg(colWidth(c));
+    for (int r = 0; r < rows_; ++r)
+        for (int c = 0; c < cols_; ++c) {
+            const QString &t = cells_[index(c, r)];
+            if (!t.isEmpty())
+                out << QString::number(c) + d + QString::number(r) + d + t;
+        }
+    out << QString();
+    return out;
+}
+
+bool HtmlTable::readLines(const QStringList &lines, QString *error)
+{
+    if (lines.isEmpty())
+        return true;
+    clearCells();
+    rowHeights_.clear();
+    colWidths_.clear();
+    auto number = [&](const QString &text, int *value) {
+        bool ok = false;
+        const int v = text.trimmed().toInt(&ok);
+        if (!ok) {
+            *error = QStringLiteral("'%1' is not a valid integer value").arg(text);
+            return false;
+        }
+        *value = v;
+        return true;
+    };
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString &line = lines[i];
+        switch (i) {
+        case 0:
+            // An empty first line gives no delimiter: the bar stays.
+            if (!line.isEmpty())
+                CellDelimiter = line.front();
+            continue;
+        case 1: {
+            const qsizetype bar = line.indexOf(u'|');
+            int r = 0, c = 0;
+            if (bar < 0) {
+                *error = QStringLiteral("'%1' is not a valid integer value").arg(line);
+                return false;
+            }
+            if (!number(line.left(bar), &r) || !number(line.mid(bar + 1), &c))
+                return false;
+            setRowCount(r);
+            setColCount(c);
+            continue;
+        }
+        case 2:
+            if (!number(line, &defaultRowHeight))
+                return false;
+            defaultRowHeight = qBound(1, defaultRowHeight, 1000);
+            continue;
+        case 3: Caption1 = line; continue;
+        case 4: Caption2 = line; continue;
+        case 5: Caption2Placement = line == QLatin1String("Top") ? cpTop : cpBottom; continue;
+        default: break;
+        }
+        if (line.startsWith(QLatin1String("Row"))) {
+            const qsizetype at = line.indexOf(QLatin1String(" Height: "));
+            int row = 0, height = 0;
+            if (at < 0 || !number(line.mid(4, at - 4), &row) || !number(line.mid(at + 9), &height))
+                return false;
+            if (row >= 0 && row < MaxRows)
+                setRowHeight(row, qBound(1, height, 1000));
+        } else if (line.startsWith(QLatin1String("Column"))) {
+            const qsizetype at = line.indexOf(QLatin1String(" Width: "));
+            int col = 0, width = 0;
+            if (at < 0 || !number(line.mid(7, at - 7), &col) || !number(line.mid(at + 8), &width))
+                return false;
+            if (col >= 0 && col < MaxCols)
+                setColWidth(col, qBound(1, width, 2000));
+        } else {
+            const qsizetype first = line.indexOf(u'|');
+            if (first < 0)
+                continue;
+            const qsizetype second = line.indexOf(u'|', first + 1);
+            int col = 0, row = 0;
+            if (second < 0 || !number(line.left(first), &col) || !number(line.mid(first + 1, second - first - 1), &row))
+                return false;
+            setCell(col, row, line.mid(second + 1));
+        }
+    }
+    return true;
+}

@@ -1,0 +1,285 @@
+#include "TableWizard.h"
+
+#include "HtmlGrid.h"
+#include "app/Edit.h"
+#include "app/Services.h"
+#include "app/Ubag.h"
+#include "platform/Dialogs.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QEvent>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+const QString TfTableWiz::FileFilter = QStringLiteral("Tolvenra Table (*.ttb)|*.ttb");
+const QString TfTableWiz::NoDocument = QStringLiteral("No current document : Table definition copied to Clipboard instead");
+
+namespace {
+
+QSpinBox *spin(QWidget *parent, const char *name, int max, int value, const QString &hint)
+{
+    auto *s = new QSpinBox(parent);
+    s->setObjectName(QString::fromLatin1(name));
+    s->setRange(1, max);
+    s->setValue(value);
+    s->setToolTip(hint);
+    s->setStatusTip(hint);
+    return s;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+TfTableWiz::TfTableWiz(AppServices &services) : QDialog(services.mainWindow()), services_(services)
+{
+    setObjectName(QStringLiteral("TfTableWiz"));
+    setWindowTitle(QStringLiteral("Tolvenra Table Wizard"));
+    setModal(false);
+    setDialogFrame(this);
+
+    grdTable = new tHTMLStringGrid(this);
+    grdTable->horizontalHeader()->resizeSection(0, 146);
+    grdTable->horizontalHeader()->resizeSection(1, 159);
+
+    spnRows = spin(this, "spnRows", HtmlTable::MaxRows, 2, QStringLiteral("Set No of Rows"));
+    spnCols = spin(this, "spnCols", HtmlTable::MaxCols, 2, QStringLiteral("Set No of Columns"));
+    spnBorder = spin(this, "spnBorder", 50, 1, QStringLiteral("Set the Table Border Width"));
+    chkHeader = new QCheckBox(QStringLiteral("First Row is Header"), this);
+    chkHeader->setObjectName(QStringLiteral("chkHeader"));
+    chkHeader->setChecked(true);
+    chkHeader->setToolTip(QStringLiteral("If Selected all Text in first Row will be treated as Headings"));
+    txtHead = new QLineEdit(QStringLiteral("Heading"), this);
+    txtHead->setObjectName(QStringLiteral("txtHead"));
+    auto *setHead = button(this, "btnSetHead", QStringLiteral("Set"));
+    txtTitle1 = new QLineEdit(QStringLiteral("My Title"), this);
+    txtTitle1->setObjectName(QStringLiteral("txtTitle1"));
+    optUseTitle1 = new QCheckBox(QStringLiteral("Use Title 1 ?"), this);
+    optUseTitle1->setObjectName(QStringLiteral("optUseTitle1"));
+    optUseTitle1->setChecked(true);
+    txtTitle2 = new QLineEdit(this);
+    txtTitle2->setObjectName(QStringLiteral("txtTitle2"));
+    optUseTitle2 = new QCheckBox(QStringLiteral("Use Title 2 ?"), this);
+    optUseTitle2->setObjectName(QStringLiteral("optUseTitle2"));
+    opt2asfooter = new QCheckBox(QStringLiteral("As Footer ?"), this);
+    opt2asfooter->setObjectName(QStringLiteral("opt2asfooter"));
+    opt2asfooter->setChecked(true);
+    pnlHint = new QLabel(this);
+    pnlHint->setObjectName(QStringLiteral("pnlHint"));
+    pnlHint->setWordWrap(true);
+    pnlHint->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    pnlHint->setMargin(4);
+
+    auto *ok = button(this, "OKBtn", QStringLiteral("OK"));
+    ok->setDefault(true);
+    auto *cancel = button(this, "CancelBtn", QStringLiteral("&Cancel"));
+    auto *help = button(this, "HelpBtn", QStringLiteral("&Help"));
+    auto *load = button(this, "btnLoadTable", QStringLiteral("Load Table ..."));
+    auto *save = button(this, "btnSaveTable", QStringLiteral("Save Table ..."));
+    auto *saveAs = button(this, "btnSaveTableAs", QStringLiteral("Save Table As ..."));
+    auto *clear = button(this, "cmdClear", QStringLiteral("Clear Text"));
+
+    auto *size = new QGroupBox(tr("Table"), this);
+    auto *sizeForm = new QFormLayout(size);
+    sizeForm->addRow(tr("&Rows:"), spnRows);
+    sizeForm->addRow(tr("C&olumns:"), spnCols);
+    sizeForm->addRow(tr("&Border:"), spnBorder);
+    sizeForm->addRow(chkHeader);
+    auto *headRow = new QHBoxLayout;
+    headRow->addWidget(txtHead, 1);
+    headRow->addWidget(setHead);
+    sizeForm->addRow(tr("Heading:"), headRow);
+
+    auto *titles = new QGroupBox(tr("Titles"), this);
+    auto *titleGrid = new QGridLayout(titles);
+    titleGrid->addWidget(txtTitle1, 0, 0, 1, 2);
+    titleGrid->addWidget(optUseTitle1, 1, 0);
+    titleGrid->addWidget(txtTitle2, 2, 0, 1, 2);
+    titleGrid->addWidget(optUseTitle2, 3, 0);
+    titleGrid->addWidget(opt2asfooter, 3, 1);
+
+    auto *side = new QVBoxLayout;
+    side->addWidget(size);
+    side->addWidget(titles);
+    side->addWidget(pnlHint, 1);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(grdTable, 1);
+    top->addLayout(side);
+
+    auto *files = new QHBoxLayout;
+    files->addWidget(load);
+    files->addWidget(save);
+    files->addWidget(saveAs);
+    files->addWidget(clear);
+    files->addStretch(1);
+    files->addWidget(ok);
+    files->addWidget(cancel);
+    files->addWidget(help);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(files);
+    resize(760, 420);
+
+    connect(spnRows, &QSpinBox::valueChanged, this, &TfTableWiz::SetRows);
+    connect(spnCols, &QSpinBox::valueChanged, this, &TfTableWiz::SetCols);
+    connect(spnBorder, &QSpinBox::valueChanged, this, &TfTableWiz::SetBorder);
+    connect(chkHeader, &QCheckBox::clicked, this, &TfTableWiz::chkHeaderClick);
+    connect(txtHead, &QLineEdit::editingFinished, this, &TfTableWiz::SetHeading);
+    connect(setHead, &QPushButton::clicked, this, &TfTableWiz::SetHeading);
+    for (QLineEdit *e : {txtTitle1, txtTitle2})
+        connect(e, &QLineEdit::editingFinished, this, &TfTableWiz::SetTitles);
+    for (QCheckBox *c : {optUseTitle1, optUseTitle2, opt2asfooter})
+        connect(c, &QCheckBox::clicked, this, &TfTableWiz::SetTitles);
+    connect(ok, &QPushButton::clicked, this, &TfTableWiz::SaveHTMLClick);
+    connect(cancel, &QPushButton::clicked, this, &TfTableWiz::CancelBtnClick);
+    connect(help, &QPushButton::clicked, this, &TfTableWiz::HelpBtnClick);
+    connect(load, &QPushButton::clicked, this, &TfTableWiz::btnLoadTableClick);
+    connect(save, &QPushButton::clicked, this, &TfTableWiz::btnSaveTableClick);
+    connect(saveAs, &QPushButton::clicked, this, &TfTableWiz::btnSaveTableAsClick);
+    connect(clear, &QPushButton::clicked, this, &TfTableWiz::cmdClearClick);
+
+    Prefs = BagPlacement::attach(this, QStringLiteral("Table Wizard"));
+    SetTitles();
+}
+
+QString TfTableWiz::hintText()
+{
+    return QStringLiteral("Set the number of Rows and Columns.  Then enter") + QStringLiteral(" your text into the Cells.") +
+           QStringLiteral("\n\r\n\r") + QStringLiteral("When ready, click on the \"OK\" button") +
+           QStringLiteral(" to copy the table definition to the") + QStringLiteral(" current document.");
+}
+
+bool TfTableWiz::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QDialog::event(e);
+}
+
+void TfTableWiz::FormActivate()
+{
+    // The label shows the line breaks of the hint; the carriage returns are not drawn.
+    pnlHint->setText(hintText().remove(u'\r'));
+}
+
+void TfTableWiz::SetRows()
+{
+    grdTable->setRowCountValue(spnRows->value());
+}
+
+void TfTableWiz::SetCols()
+{
+    grdTable->setColCountValue(spnCols->value());
+}
+
+void TfTableWiz::SetBorder()
+{
+    grdTable->table().gridLineWidth = spnBorder->value();
+}
+
+void TfTableWiz::chkHeaderClick()
+{
+    grdTable->table().HeaderOn = chkHeader->isChecked();
+    grdTable->setFixedRows(chkHeader->isChecked() ? 1 : 0);
+}
+
+void TfTableWiz::SetHeading()
+{
+    if (!chkHeader->isChecked())
+        return;
+    const int col = grdTable->currentIndex().isValid() ? grdTable->currentIndex().column() : 0;
+    grdTable->tableModel()->setData(grdTable->tableModel()->index(0, col), txtHead->text(), Qt::EditRole);
+}
+
+void TfTableWiz::SetTitles()
+{
+    HtmlTable &t = grdTable->table();
+    t.Caption1 = optUseTitle1->isChecked() ? txtTitle1->text() : QString();
+    t.Caption2 = optUseTitle2->isChecked() ? txtTitle2->text() : QString();
+    t.Caption2Placement = opt2asfooter->isChecked() ? cpBottom : cpTop;
+}
+
+void TfTableWiz::SetOption()
+{
+    const HtmlTable &t = grdTable->table();
+    const QSignalBlocker a(spnRows), b(spnCols), c(spnBorder);
+    spnRows->setValue(t.rowCount());
+    spnCols->setValue(t.colCount());
+    spnBorder->setValue(t.gridLineWidth);
+}
+
+void TfTableWiz::cmdClearClick()
+{
+    grdTable->table().clearCells();
+    grdTable->tableModel()->refresh();
+    grdTable->applySizes();
+}
+
+void TfTableWiz::btnLoadTableClick()
+{
+    const QStringList names = Dialogs::instance().openFiles(this, tr("Load Table"), QString(), FileFilter);
+    if (names.isEmpty())
+        return;
+    grdTable->setFileName(names.first());
+    SetOption();
+}
+
+void TfTableWiz::btnSaveTableClick()
+{
+    if (grdTable->FileName().isEmpty())
+        grdTable->setFileNameOnly(Dialogs::instance().saveFile(this, tr("Save Table"), QString(), FileFilter, QStringLiteral("ttb")));
+    if (!grdTable->FileName().isEmpty())
+        grdTable->SaveTableFile(grdTable->FileName());
+}
+
+void TfTableWiz::btnSaveTableAsClick()
+{
+    const QString name = Dialogs::instance().saveFile(this, tr("Save Table As"), QString(), FileFilter, QStringLiteral("ttb"));
+    if (!name.isEmpty())
+        grdTable->setFileNameOnly(name);
+    if (!grdTable->FileName().isEmpty())
+        grdTable->SaveTableFile(grdTable->FileName());
+}
+
+void TfTableWiz::SaveHTMLClick()
+{
+    SetTitles();
+    QStringList lines;
+    grdTable->WriteHTML(lines);
+    // The table travels through the clipboard and goes in as one ordinary paste; it is not a
+    // tag pair and is not remembered for F4.
+    QApplication::clipboard()->setText(lines.join(u'\n'));
+    if (TfHTML *doc = services_.activeDocument())
+        doc->Paste1Click();
+    else
+        Dialogs::instance().message(this, NoDocument);
+    hide();
+}
+
+void TfTableWiz::CancelBtnClick()
+{
+    hide();
+}
+
+void TfTableWiz::HelpBtnClick()
+{
+    services_.showHelpTopic(QStringLiteral("wizards.html"));
+}
