@@ -20,9 +20,7 @@
 #include <QWebEnginePage>
 #include <QTimer>
 
-#include <csignal>
 #include <memory>
-#include <sys/types.h>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -208,13 +206,12 @@ HtmlViewer::HtmlViewer(QWidget *parent) : QWidget(parent)
         menu.exec(view_->mapToGlobal(pos));
     });
 
-    // A renderer ended because it stopped answering: the page it was to show goes to a new one.
-    connect(page_, &QWebEnginePage::renderProcessTerminated, this, [this] {
-        if (afterRestart_.isEmpty())
-            return;
-        const QUrl url = std::exchange(afterRestart_, QUrl());
-        QTimer::singleShot(0, this, [this, url] { page_->load(url); });
-    });
+    connectPage();
+    applyDefaults();
+}
+
+void HtmlViewer::connectPage()
+{
     connect(page_, &QWebEnginePage::linkHovered, this,
             [this](const QString &url) { emit hotSpotChanged(targetText(QUrl(url))); });
     connect(page_, &QWebEnginePage::loadingChanged, this, [this](const QWebEngineLoadingInfo &info) {
@@ -225,11 +222,28 @@ HtmlViewer::HtmlViewer(QWidget *parent) : QWidget(parent)
             return;
         onLoadFinished();
     });
+}
+
+void HtmlViewer::replacePage()
+{
+    // The old page goes with its renderer; the new one starts with a renderer of its own and
+    // the viewer's settings.
+    ViewerPage *old = page_;
+    disconnect(old, nullptr, this, nullptr);
+    page_ = new ViewerPage(sharedProfile(), this);
+    view_->setPage(page_);
+    connectPage();
     applyDefaults();
+    page_->settings()->setAttribute(QWebEngineSettings::AutoLoadImages, images_);
+    old->deleteLater();
 }
 
 HtmlViewer::~HtmlViewer()
 {
+    // Answers still owed by the page (a probe of a busy renderer) are called as it goes: they
+    // must find nothing more to load.
+    ++probe_;
+    disconnect(page_, nullptr, this, nullptr);
     // The page belongs to the shared profile's engine; it must go before the view.
     view_->setPage(nullptr);
     delete page_;
@@ -263,20 +277,9 @@ void HtmlViewer::loadWhenResponsive(const QUrl &url)
     QTimer::singleShot(RendererAnswerMs, this, [this, probe, answered, url] {
         if (*answered || probe != probe_)
             return;
-        const qint64 pid = page_->renderProcessPid();
-        if (pid <= 0) {
-            page_->load(url);
-            return;
-        }
-        afterRestart_ = url;
-        ::kill(pid_t(pid), SIGKILL);
-        // Should the end never be reported, the page is loaded all the same.
-        QTimer::singleShot(2000, this, [this, url] {
-            if (afterRestart_ == url) {
-                afterRestart_.clear();
-                page_->load(url);
-            }
-        });
+        ++probe_; // the old page's answer, should it come, asks for nothing
+        replacePage();
+        page_->load(url);
     });
 }
 

@@ -19,7 +19,8 @@ class HtmlViewer : public QWidget {
     Q_OBJECT
 public:
     // A new page replaces one still loading after BusyAfterMs only once the old page's
-    // renderer answers; one that does not answer within RendererAnswerMs is ended.
+    // renderer answers; one that does not answer within RendererAnswerMs is dropped for a
+    // fresh page.
     static constexpr int BusyAfterMs = 1000;
     static constexpr int RendererAnswerMs = 1500;
     explicit HtmlViewer(QWidget *parent = nullptr);
@@ -108,6 +109,9 @@ private:
     // Loads url once the page's renderer answers; a renderer that does not (a script that
     // never ends) is ended first, and a fresh one shows url.
     void loadWhenResponsive(const QUrl &url);
+    void connectPage();
+    // Gives the view a fresh page (and renderer) in place of one that stopped answering.
+    void replacePage();
     void applyDefaults();
     QString defaultsStyle() const;
 
@@ -123,7 +127,7 @@ private:
     bool loading_ = false;
     int probe_ = 0;          // the newest responsiveness probe
     QElapsedTimer loadClock_; // since the newest load started
-    QUrl afterRestart_;      // what to load once the ended renderer is gone
+
     int pendingScroll_ = -1;
     QString lastFind_;
     bool lastFindCase_ = false;

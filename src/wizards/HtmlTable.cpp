@@ -110,34 +110,55 @@ void HtmlTable::moveCol(int from, int to)
     }
 }
 
-void HtmlTable::WriteHTML(QStringList &out) const
+void HtmlTable::writeLines(const std::function<void(const QString &)> &line) const
 {
-    auto text = [this](int c, int r) {
+    const QString br = QStringLiteral("<br>");
+    auto text = [&](int c, int r) -> const QString & {
         const QString &t = cells_[index(c, r)];
-        return t.isEmpty() ? QStringLiteral("<br>") : t;
+        return t.isEmpty() ? br : t;
     };
     const QString titleRow = QStringLiteral("<tr><th nowrap colspan=%1>").arg(cols_);
-    out.reserve(out.size() + qsizetype(rows_) * (cols_ + 2) + 6);
-    out << QStringLiteral("<table border=%1>").arg(gridLineWidth);
+    line(QStringLiteral("<table border=%1>").arg(gridLineWidth));
     if (!Caption1.isEmpty())
-        out << titleRow + Caption1 + QStringLiteral("</th></tr>");
+        line(titleRow + Caption1 + QStringLiteral("</th></tr>"));
     if (Caption2Placement == cpTop && !Caption2.isEmpty())
-        out << titleRow + Caption2 + QStringLiteral("</th></tr>");
+        line(titleRow + Caption2 + QStringLiteral("</th></tr>"));
     // Row 0 is written in capitals, the other rows in small letters.
-    out << QStringLiteral("<tr>");
+    const QString tr = QStringLiteral("<tr>"), trEnd = QStringLiteral("</tr>");
+    line(tr);
     for (int c = 0; c < cols_; ++c)
-        out << (HeaderOn ? QStringLiteral("<TH nowrap>") + text(c, 0) + QStringLiteral("</TH>")
-                         : QStringLiteral("<TD nowrap>") + text(c, 0) + QStringLiteral("</TD>"));
-    out << QStringLiteral("</tr>");
+        line(HeaderOn ? QStringLiteral("<TH nowrap>") + text(c, 0) + QStringLiteral("</TH>")
+                      : QStringLiteral("<TD nowrap>") + text(c, 0) + QStringLiteral("</TD>"));
+    line(trEnd);
     for (int r = 1; r < rows_; ++r) {
-        out << QStringLiteral("<tr>");
+        line(tr);
         for (int c = 0; c < cols_; ++c)
-            out << QStringLiteral("<td nowrap>") + text(c, r) + QStringLiteral("</td>");
-        out << QStringLiteral("</tr>");
+            line(QStringLiteral("<td nowrap>") + text(c, r) + QStringLiteral("</td>"));
+        line(trEnd);
     }
     if (Caption2Placement == cpBottom && !Caption2.isEmpty())
-        out << titleRow + Caption2 + QStringLiteral("</th></tr>");
-    out << QStringLiteral("</table><p>");
+        line(titleRow + Caption2 + QStringLiteral("</th></tr>"));
+    line(QStringLiteral("</table><p>"));
+}
+
+void HtmlTable::WriteHTML(QStringList &out) const
+{
+    out.reserve(out.size() + qsizetype(rows_) * (cols_ + 2) + 6);
+    writeLines([&out](const QString &l) { out << l; });
+}
+
+QString HtmlTable::htmlText(const QString &lineBreak) const
+{
+    QString text;
+    text.reserve(qsizetype(rows_) * cols_ * 24 + 256);
+    bool first = true;
+    writeLines([&](const QString &l) {
+        if (!first)
+            text += lineBreak;
+        first = false;
+        text += l;
+    });
+    return text;
 }
 
 QStringList HtmlTable::html() const

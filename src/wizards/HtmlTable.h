@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 // Where the second title row of a table goes: before the heading row or after the last row.
 enum TCaption2Placement { cpTop, cpBottom };
 
@@ -56,6 +58,8 @@ public:
     // Appends the table's HTML, one entry per line.
     void WriteHTML(QStringList &out) const;
     QStringList html() const;
+    // The same lines joined by lineBreak, built in one string.
+    QString htmlText(const QString &lineBreak) const;
 
     // The lines of the table definition file.
     QStringList fileLines() const;
@@ -64,6 +68,7 @@ public:
     bool readLines(const QStringList &lines, QString *error);
 
 private:
+    void writeLines(const std::function<void(const QString &)> &line) const;
     qsizetype index(int col, int row) const { return qsizetype(row) * cols_ + col; }
 
     int rows_, cols_;

@@ -2,6 +2,7 @@
 
 #include "HtmlGrid.h"
 #include "app/Edit.h"
+#include "app/Editor.h"
 #include "app/Services.h"
 #include "app/Ubag.h"
 #include "platform/Dialogs.h"
@@ -114,14 +115,18 @@ TfTableWiz::TfTableWiz(AppServices &services) : QDialog(services.mainWindow()), 
     titleGrid->addWidget(optUseTitle2, 3, 0);
     titleGrid->addWidget(opt2asfooter, 3, 1);
 
-    auto *side = new QVBoxLayout;
+    // The controls keep a column of their own; the grid takes the rest of the window.
+    auto *sidePanel = new QWidget(this);
+    sidePanel->setFixedWidth(300);
+    auto *side = new QVBoxLayout(sidePanel);
+    side->setContentsMargins(0, 0, 0, 0);
     side->addWidget(size);
     side->addWidget(titles);
     side->addWidget(pnlHint, 1);
 
     auto *top = new QHBoxLayout;
     top->addWidget(grdTable, 1);
-    top->addLayout(side);
+    top->addWidget(sidePanel);
 
     auto *files = new QHBoxLayout;
     files->addWidget(load);
@@ -136,7 +141,7 @@ TfTableWiz::TfTableWiz(AppServices &services) : QDialog(services.mainWindow()), 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(files);
-    resize(760, 420);
+    resize(840, 440);
 
     connect(spnRows, &QSpinBox::valueChanged, this, &TfTableWiz::SetRows);
     connect(spnCols, &QSpinBox::valueChanged, this, &TfTableWiz::SetCols);
@@ -262,13 +267,14 @@ void TfTableWiz::btnSaveTableAsClick()
 void TfTableWiz::SaveHTMLClick()
 {
     SetTitles();
-    QStringList lines;
-    grdTable->WriteHTML(lines);
-    // The table travels through the clipboard and goes in as one ordinary paste; it is not a
-    // tag pair and is not remembered for F4.
-    QApplication::clipboard()->setText(lines.join(u'\n'));
+    // The table goes on the clipboard and into the document at the caret as a paste would put
+    // it (in the document's line breaks, replacing a selection, one undo step), inserted
+    // directly rather than read back from the clipboard. It is not a tag pair and is not
+    // remembered for F4.
+    const HtmlTable &table = grdTable->table();
+    QApplication::clipboard()->setText(table.htmlText(QStringLiteral("\n")));
     if (TfHTML *doc = services_.activeDocument())
-        doc->Paste1Click();
+        doc->editor()->insertAtCaret(table.htmlText(QString::fromLatin1(doc->document().eolBytes())));
     else
         Dialogs::instance().message(this, NoDocument);
     hide();
