@@ -250,7 +250,16 @@ bool TEditor::overwriteMode() const
 void TEditor::insertAtCaret(const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
+    // A large text (a big generated table) goes in with wrapping off: switched on again, the
+    // control wraps what is shown at once and the rest when idle, instead of every new line
+    // before returning.
+    const bool large = bytes.size() > LargeText;
+    const long wrap = large ? long(SendScintilla(SCI_GETWRAPMODE)) : 0L;
+    if (large && wrap)
+        SendScintilla(SCI_SETWRAPMODE, 0L);
     SendScintilla(SCI_REPLACESEL, 0UL, bytes.constData());
+    if (large && wrap)
+        SendScintilla(SCI_SETWRAPMODE, wrap);
 }
 
 long TEditor::searchFrom(long from, const QByteArray &needle, bool matchCase, bool wholeWord, long *end)
