@@ -63,8 +63,6 @@ void ToolWindows::present(const QString &name)
         w->raise();
         w->activateWindow();
         break;
-    case Show::None:
-        break;
     }
 }
 

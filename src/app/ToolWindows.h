@@ -29,7 +29,7 @@ class ToolWindows : public QObject {
     Q_OBJECT
 public:
     // How the handler shows the window: modeless and raised, or as a modal dialog.
-    enum class Show { Modeless, Modal, None };
+    enum class Show { Modeless, Modal };
     // Makes the window; nullptr with *error saying why when it cannot be made.
     using Factory = std::function<QWidget *(AppServices &services, QString *error)>;
 

@@ -188,7 +188,7 @@ void tHTMLStringGrid::setColCountValue(int cols)
 
 void tHTMLStringGrid::setFixedRows(int n)
 {
-    fixedRows_ = n > 0 ? 1 : 0;
+    table_.HeaderOn = n > 0;
     model_->refresh();
     applySizes();
 }

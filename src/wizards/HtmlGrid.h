@@ -46,12 +46,10 @@ public:
     const HtmlTable &table() const { return table_; }
     HtmlTableModel *tableModel() const { return model_; }
 
-    int rowCountValue() const { return table_.rowCount(); }
     void setRowCountValue(int rows);
     void setColCountValue(int cols);
-    // The number of fixed rows: 1 shows row 0 as the heading row.
+    // The number of fixed rows: 1 makes row 0 the heading row (HeaderOn), 0 an ordinary row.
     void setFixedRows(int n);
-    int fixedRows() const { return fixedRows_; }
 
     // The table definition file; setting a name loads that file (see LoadTableFile).
     const QString &FileName() const { return fileName_; }
@@ -89,6 +87,5 @@ private:
     HtmlTable table_;
     HtmlTableModel *model_;
     QString fileName_;
-    int fixedRows_ = 1;
     bool applying_ = false;
 };

@@ -202,7 +202,6 @@ void TfTableWiz::SetBorder()
 
 void TfTableWiz::chkHeaderClick()
 {
-    grdTable->table().HeaderOn = chkHeader->isChecked();
     grdTable->setFixedRows(chkHeader->isChecked() ? 1 : 0);
 }
 
