@@ -52,6 +52,9 @@ inline constexpr SettingKey TabSize{"Editor", "Tab Size", SettingKey::Integer, "
 inline constexpr SettingKey TagCase{"Tags", "Case", SettingKey::String, "W"};
 inline constexpr SettingKey StaySelected{"Tags", "Stay Selected", SettingKey::String, "Y"};
 
+// The forms wizard: the action address of the last form declaration written.
+inline constexpr SettingKey FormActionUrl{"Form Defaults", "Action URL", SettingKey::String, "http://"};
+
 // The recent-files list: keys "0" to "9" of this section.
 inline constexpr char RecentFilesSection[] = "MRU";
 
@@ -60,7 +63,7 @@ inline constexpr const SettingKey *all[] = {
     &UserName, &EMail, &HomePage, &Organisation, &ProgramName, &ProgramVersion, &ProgramAuthor,
     &MdiState, &MdiLeft, &MdiTop, &MdiWidth, &MdiHeight, &EditToolBar, &TagsToolBar, &FormatToolBar,
     &TableToolBar, &FormsToolBar, &ListToolBar, &DocumentTabs, &StartupDirectory, &OpenTemplate,
-    &CreateBackup, &Tips, &WordWrap, &SmartTabs, &TabSize, &TagCase, &StaySelected,
+    &CreateBackup, &Tips, &WordWrap, &SmartTabs, &TabSize, &TagCase, &StaySelected, &FormActionUrl,
 };
 
 } // namespace Settings

@@ -9,6 +9,7 @@
 #include "tags/Pickers.h"
 #include "tools/Plugin.h"
 #include "tools/PreviewModule.h"
+#include "wizards/FormsWizard.h"
 #include "wizards/TableWizard.h"
 
 void TmdiMain::registerToolWindows()
@@ -23,6 +24,7 @@ void TmdiMain::registerToolWindows()
     w.add<TfPlugIn>(QStringLiteral("mPlugInsClick"));
     w.add<TfColor>(QString(), Show::Modal);
     w.add<TfTableWiz>(QStringLiteral("TableWizard1Click"));
+    w.add<TfFormWiz>(QStringLiteral("FormsWizard1Click"));
     const QStringList arguments = arguments_;
     w.add(QString::fromLatin1(PreviewModule::WindowName), [arguments](AppServices &s, QString *error) -> QWidget * {
         PreviewWindow *p = PreviewModule::create(arguments, s.mainWindow(), error);

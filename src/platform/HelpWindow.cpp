@@ -135,12 +135,18 @@ void HelpWindow::showHelpOnHelp()
     showTopic(QStringLiteral("helponhelp.html"));
 }
 
-void HelpWindow::showTopic(const QString &page)
+void HelpWindow::showTopic(const QString &topic)
 {
+    // A topic may name a section of its page: "page.html#section".
+    const qsizetype hash = topic.indexOf(u'#');
+    const QString page = hash < 0 ? topic : topic.left(hash);
     const QString path = QDir(folder_).filePath(page);
-    if (QFileInfo::exists(path))
-        browser_->setSource(QUrl::fromLocalFile(path));
-    else
+    if (QFileInfo::exists(path)) {
+        QUrl url = QUrl::fromLocalFile(path);
+        if (hash >= 0)
+            url.setFragment(topic.mid(hash + 1));
+        browser_->setSource(url);
+    } else
         browser_->setHtml(tr("<h2>Help is not installed</h2><p>The help page <b>%1</b> was not found in %2.</p>")
                               .arg(page.toHtmlEscaped(), folder_.toHtmlEscaped()));
     present();
