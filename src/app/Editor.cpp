@@ -13,6 +13,7 @@
 #include <QFontDatabase>
 #include <QMimeData>
 #include <QPalette>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -151,7 +152,8 @@ void TEditor::loadUtf8(const QByteArray &utf8)
 {
     // With wrapping on, the control would wrap every line of the new text before returning;
     // switched on afterwards, it wraps what is shown and the rest when idle.
-    const long wrap = SendScintilla(SCI_GETWRAPMODE);
+    const long wrap = wrapModeInForce();
+    pendingWrap_ = -1;
     SendScintilla(SCI_SETWRAPMODE, 0L);
     SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
     setQuietEdits(utf8.size() > LargeText); // before the text goes in: its notice alone is costly
@@ -254,12 +256,53 @@ void TEditor::insertAtCaret(const QString &text)
     // control wraps what is shown at once and the rest when idle, instead of every new line
     // before returning.
     const bool large = bytes.size() > LargeText;
-    const long wrap = large ? long(SendScintilla(SCI_GETWRAPMODE)) : 0L;
+    const long wrap = large ? wrapModeInForce() : 0L;
     if (large && wrap)
         SendScintilla(SCI_SETWRAPMODE, 0L);
     SendScintilla(SCI_REPLACESEL, 0UL, bytes.constData());
     if (large && wrap)
+        resumeWrapWhenStyled(wrap);
+}
+
+long TEditor::wrapModeInForce() const
+{
+    return pendingWrap_ >= 0 ? pendingWrap_ : long(SendScintilla(SCI_GETWRAPMODE));
+}
+
+void TEditor::resumeWrapWhenStyled(long wrap)
+{
+    // Wrapping the lines in view needs them styled, and the lexer styles from the start of the
+    // change: switched on at once, wrapping would style the whole new text before the next
+    // paint. The control styles it in the background meanwhile, in short steps.
+    if (!lexer_) {
         SendScintilla(SCI_SETWRAPMODE, wrap);
+        return;
+    }
+    pendingWrap_ = wrap;
+    if (!wrapTimer_) {
+        wrapTimer_ = new QTimer(this);
+        wrapTimer_->setInterval(40);
+        connect(wrapTimer_, &QTimer::timeout, this, &TEditor::checkPendingWrap);
+    }
+    wrapTimer_->start();
+}
+
+void TEditor::checkPendingWrap()
+{
+    if (pendingWrap_ < 0) {
+        wrapTimer_->stop();
+        return;
+    }
+    if (SendScintilla(SCI_GETENDSTYLED) < SendScintilla(SCI_GETLENGTH)) {
+        // Styling only goes on while the control is idle and shown: a hidden document is
+        // styled when it is next shown, so its wrapping waits too.
+        if (isVisible())
+            return;
+    }
+    wrapTimer_->stop();
+    const long wrap = pendingWrap_;
+    pendingWrap_ = -1;
+    SendScintilla(SCI_SETWRAPMODE, wrap);
 }
 
 long TEditor::searchFrom(long from, const QByteArray &needle, bool matchCase, bool wholeWord, long *end)
@@ -356,13 +399,14 @@ void TEditor::replaceRange(long start, long end, const QByteArray &utf8)
 {
     // A change of this size would be wrapped line by line before the call returns; with
     // wrapping switched off meanwhile, the control wraps what is shown and the rest when idle.
-    const long wrap = SendScintilla(SCI_GETWRAPMODE);
+    const long wrap = wrapModeInForce();
     SendScintilla(SCI_SETWRAPMODE, 0L);
     SendScintilla(SCI_BEGINUNDOACTION);
     SendScintilla(SCI_SETTARGETRANGE, start, end);
     SendScintilla(SCI_REPLACETARGET, utf8.size(), utf8.constData());
     SendScintilla(SCI_ENDUNDOACTION);
-    SendScintilla(SCI_SETWRAPMODE, wrap);
+    if (pendingWrap_ < 0) // else it comes back when the styling is done
+        SendScintilla(SCI_SETWRAPMODE, wrap);
 }
 
 void TEditor::setBookmark(int n)
@@ -402,6 +446,7 @@ void TEditor::setTabType(TabType t)
 
 void TEditor::setWordWrap(bool on)
 {
+    pendingWrap_ = -1; // the user's choice wins over a wrap still waiting for styling
     setWrapMode(on ? WrapWord : WrapNone);
     setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
 }

@@ -12,6 +12,8 @@ class QsciLexerHTML;
 // The text editing control of a document window. Positions are 1-based lines and columns;
 // columns count characters. The text goes in and out as UTF-8 bytes so that a large file
 // is never copied through a UTF-16 string.
+class QTimer;
+
 class TEditor : public QsciScintilla {
     Q_OBJECT
 public:
@@ -107,8 +109,15 @@ private:
     void updateLineNumberWidth();
     void followSize();
     void setQuietEdits(bool large);
+    // The wrap mode in force, or the one a large insertion will switch back on.
+    long wrapModeInForce() const;
+    // Leaves wrapping off until the background styling has reached the end of the text.
+    void resumeWrapWhenStyled(long wrap);
+    void checkPendingWrap();
 
     QsciLexerHTML *lexer_ = nullptr;
+    QTimer *wrapTimer_ = nullptr;
+    long pendingWrap_ = -1;
     std::array<int, 10> bookmarkHandles_{};
     std::array<int, 10> bookmarkCols_{};
     TabType tabType_ = TabType::Real;

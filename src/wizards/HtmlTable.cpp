@@ -110,53 +110,62 @@ void HtmlTable::moveCol(int from, int to)
     }
 }
 
-void HtmlTable::writeLines(const std::function<void(const QString &)> &line) const
+void HtmlTable::writeLines(const LineWriter &line) const
 {
+    // Each line is written as its three pieces (opening, text, closing), so the 250,000 cell
+    // lines of a large table need no string of their own.
     const QString br = QStringLiteral("<br>");
-    auto text = [&](int c, int r) -> const QString & {
+    auto text = [&](int c, int r) -> QStringView {
         const QString &t = cells_[index(c, r)];
-        return t.isEmpty() ? br : t;
+        return t.isEmpty() ? QStringView(br) : QStringView(t);
     };
     const QString titleRow = QStringLiteral("<tr><th nowrap colspan=%1>").arg(cols_);
-    line(QStringLiteral("<table border=%1>").arg(gridLineWidth));
+    const QString tableStart = QStringLiteral("<table border=%1>").arg(gridLineWidth);
+    const QStringView titleEnd = u"</th></tr>";
+    line(tableStart, {}, {});
     if (!Caption1.isEmpty())
-        line(titleRow + Caption1 + QStringLiteral("</th></tr>"));
+        line(titleRow, Caption1, titleEnd);
     if (Caption2Placement == cpTop && !Caption2.isEmpty())
-        line(titleRow + Caption2 + QStringLiteral("</th></tr>"));
+        line(titleRow, Caption2, titleEnd);
     // Row 0 is written in capitals, the other rows in small letters.
-    const QString tr = QStringLiteral("<tr>"), trEnd = QStringLiteral("</tr>");
-    line(tr);
-    for (int c = 0; c < cols_; ++c)
-        line(HeaderOn ? QStringLiteral("<TH nowrap>") + text(c, 0) + QStringLiteral("</TH>")
-                      : QStringLiteral("<TD nowrap>") + text(c, 0) + QStringLiteral("</TD>"));
-    line(trEnd);
+    const QStringView tr = u"<tr>", trEnd = u"</tr>";
+    line(tr, {}, {});
+    for (int c = 0; c < cols_; ++c) {
+        if (HeaderOn)
+            line(u"<TH nowrap>", text(c, 0), u"</TH>");
+        else
+            line(u"<TD nowrap>", text(c, 0), u"</TD>");
+    }
+    line(trEnd, {}, {});
     for (int r = 1; r < rows_; ++r) {
-        line(tr);
+        line(tr, {}, {});
         for (int c = 0; c < cols_; ++c)
-            line(QStringLiteral("<td nowrap>") + text(c, r) + QStringLiteral("</td>"));
-        line(trEnd);
+            line(u"<td nowrap>", text(c, r), u"</td>");
+        line(trEnd, {}, {});
     }
     if (Caption2Placement == cpBottom && !Caption2.isEmpty())
-        line(titleRow + Caption2 + QStringLiteral("</th></tr>"));
-    line(QStringLiteral("</table><p>"));
+        line(titleRow, Caption2, titleEnd);
+    line(u"</table><p>", {}, {});
 }
 
 void HtmlTable::WriteHTML(QStringList &out) const
 {
     out.reserve(out.size() + qsizetype(rows_) * (cols_ + 2) + 6);
-    writeLines([&out](const QString &l) { out << l; });
+    writeLines([&out](QStringView a, QStringView b, QStringView c) { out << a.toString().append(b).append(c); });
 }
 
 QString HtmlTable::htmlText(const QString &lineBreak) const
 {
     QString text;
-    text.reserve(qsizetype(rows_) * cols_ * 24 + 256);
+    text.reserve(qsizetype(rows_) * (cols_ + 2) * (20 + lineBreak.size()) + 256);
     bool first = true;
-    writeLines([&](const QString &l) {
+    writeLines([&](QStringView a, QStringView b, QStringView c) {
         if (!first)
             text += lineBreak;
         first = false;
-        text += l;
+        text += a;
+        text += b;
+        text += c;
     });
     return text;
 }

@@ -68,7 +68,8 @@ public:
     bool readLines(const QStringList &lines, QString *error);
 
 private:
-    void writeLines(const std::function<void(const QString &)> &line) const;
+    using LineWriter = std::function<void(QStringView, QStringView, QStringView)>;
+    void writeLines(const LineWriter &line) const;
     qsizetype index(int col, int row) const { return qsizetype(row) * cols_ + col; }
 
     int rows_, cols_;

@@ -271,10 +271,12 @@ void TfTableWiz::SaveHTMLClick()
     // directly rather than read back from the clipboard. It is not a tag pair and is not
     // remembered for F4.
     const HtmlTable &table = grdTable->table();
-    QApplication::clipboard()->setText(table.htmlText(QStringLiteral("\n")));
-    if (TfHTML *doc = services_.activeDocument())
-        doc->editor()->insertAtCaret(table.htmlText(QString::fromLatin1(doc->document().eolBytes())));
-    else
+    const QString html = table.htmlText(QStringLiteral("\n"));
+    QApplication::clipboard()->setText(html);
+    if (TfHTML *doc = services_.activeDocument()) {
+        const QString eol = QString::fromLatin1(doc->document().eolBytes());
+        doc->editor()->insertAtCaret(eol == QLatin1String("\n") ? html : table.htmlText(eol));
+    } else
         Dialogs::instance().message(this, NoDocument);
     hide();
 }

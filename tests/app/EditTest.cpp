@@ -9,6 +9,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <QCheckBox>
 #include <Qsci/qscicommandset.h>
 
@@ -268,6 +269,33 @@ TEST_F(EditTest, LargeTextsEditWithoutChangeNotices)
     EXPECT_EQ(ed()->utf8Text(), big);
     ed()->loadUtf8("small");
     EXPECT_FALSE(ed()->quietEdits());
+}
+
+TEST_F(EditTest, ALargeInsertionIsWrappedOnceItIsStyled)
+{
+    QString big;
+    while (big.size() <= TEditor::LargeText)
+        big += "<td nowrap>a cell of a large generated table</td>\n";
+    newDoc("<p>");
+    ed()->setCaret(1, 4);
+    auto wrapMode = [&] { return ed()->SendScintilla(QsciScintillaBase::SCI_GETWRAPMODE); };
+    ASSERT_NE(wrapMode(), 0);
+    ed()->insertAtCaret(big);
+    EXPECT_EQ(ed()->utf8Text(), "<p>" + big.toUtf8());
+    EXPECT_EQ(wrapMode(), 0); // the lines in view are painted at once, unwrapped
+    QTRY_VERIFY_WITH_TIMEOUT(wrapMode() != 0, 20000);
+    EXPECT_EQ(ed()->SendScintilla(QsciScintillaBase::SCI_GETENDSTYLED), ed()->SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
+
+    // Turning wrapping off while the insertion waits for it keeps it off.
+    ed()->insertAtCaret(big);
+    ed()->setWordWrap(false);
+    QTest::qWait(300);
+    EXPECT_EQ(wrapMode(), 0);
+    // A load while it waits keeps the wrap the insertion would have brought back.
+    ed()->setWordWrap(true);
+    ed()->insertAtCaret(big);
+    ed()->loadUtf8("small");
+    EXPECT_NE(wrapMode(), 0);
 }
 
 TEST_F(EditTest, MenuKeysBelongToTheFrame)
