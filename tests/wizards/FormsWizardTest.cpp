@@ -19,6 +19,21 @@
 
 namespace {
 
+// ---- the element texts, without a window ----
+
+TEST(FormHtmlTexts, TheEdgeCasesOfTheElements)
+{
+    EXPECT_EQ(FormHtml::submit("SUBMIT", "go"), "<INPUT TYPE=SUBMIT VALUE=\"SUBMIT\" NAME=\"go\">");
+    EXPECT_EQ(FormHtml::submit("SUBMIT", ""), "<INPUT TYPE=SUBMIT VALUE=\"SUBMIT\">");
+    // A blank always stands before the closing bracket of a selection list.
+    EXPECT_EQ(FormHtml::select("NAME", 1, true), "<SELECT NAME=\"NAME\" SIZE=1 MULTIPLE >");
+    EXPECT_EQ(FormHtml::select("NAME", 240, false), "<SELECT NAME=\"NAME\" SIZE=240 >");
+    EXPECT_EQ(FormHtml::option(false, "a", "\"q\"", FormHtml::Align::Centre),
+              "<INPUT TYPE=\"RADIO\" NAME=\"a\" VALUE=\"\"q\"\" ALIGN=center>");
+    EXPECT_EQ(FormHtml::textArea("t", 1, 240), "<TEXTAREA NAME=\"t\" ROWS=1 COLS=240>");
+    EXPECT_EQ(FormHtml::form("\"POST\"", "", ""), "<FORM METHOD=\"POST\" ACTION=\"\" ENCTYPE=\"\">");
+}
+
 class FormsWizardTest : public HostTest {
 protected:
     TfFormWiz *wiz = nullptr;
