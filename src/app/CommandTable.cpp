@@ -215,7 +215,7 @@ const MenuEntry menus[] = {
     {1, "mPlugIns", "mPlugInsClick", "&Plug Ins ..", "F10", "Display the Plug Ins Dialog", None},
     SEP(1),
     {1, "ExportasText1", "ExportasText1Click", "Convert HTML to Te&xt ...", "", "Remove every tag from the document", None},
-    {1, "GrabURLs1", "GrabURLs1Click", "Grab &URLs", "", "Collect the links of the document into the URL library", None},
+    {1, "GrabURLs1", "GrabURLs1Click", "Grab &URLs", "", "Copy URLs in this document to the URL Library", None},
     {1, "ImportURLsfromNetscape1", "ImportURLsfromNetscape1Click", "&Import URLs from Netscape", "", "Import the browser's bookmarks into the URL library", None},
     {1, "TolvenraFileTools1", "TolvenraFileTools1Click", "Tolvenra &File Tools", "", "File tools", Hidden | Disabled},
     {1, "DisplayNotePad1", "DisplayNotePad1Click", "Display &Note Pad", "F5", "Show the notepad", None},

@@ -703,6 +703,11 @@ TfHTML *TmdiMain::newDocumentFromText(const QString &text, const QString &captio
     return files_->newFromText(text, caption);
 }
 
+TfHTML *TmdiMain::openDocument(const QString &path)
+{
+    return files_->OpenDocument(path);
+}
+
 void TmdiMain::onDocumentActivated(TfHTML *doc)
 {
     activateSearchMenu(doc);

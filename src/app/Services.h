@@ -28,6 +28,10 @@ public:
     // when not empty (else the usual "New HTML Document n").
     virtual TfHTML *newDocumentFromText(const QString &text, const QString &caption = QString()) = 0;
 
+    // Opens a file in a new document window, shown and active; reports a file already open,
+    // missing or unreadable, and then returns nullptr.
+    virtual TfHTML *openDocument(const QString &path) = 0;
+
     virtual TagEngine &tags() = 0;
 
     // The status line: a message shown after three spaces, as every status message is.

@@ -4,6 +4,8 @@
 #include "Guards.h"
 #include "Main.h"
 #include "ToolWindows.h"
+#include "library/NotePad.h"
+#include "library/UrlWindows.h"
 #include "tags/Color.h"
 #include "tags/MacroWindows.h"
 #include "tags/Pickers.h"
@@ -25,6 +27,10 @@ void TmdiMain::registerToolWindows()
     w.add<TfColor>(QString(), Show::Modal);
     w.add<TfTableWiz>(QStringLiteral("TableWizard1Click"));
     w.add<TfFormWiz>(QStringLiteral("FormsWizard1Click"));
+    w.add<TfURLLibrary>(QStringLiteral("Pick1Click"));
+    w.add<TfURLGrab>();
+    w.add<TfNetscapeError>(QString(), Show::Modal);
+    w.add<TfNotePad>(QStringLiteral("DisplayNotePad1Click"));
     const QStringList arguments = arguments_;
     w.add(QString::fromLatin1(PreviewModule::WindowName), [arguments](AppServices &s, QString *error) -> QWidget * {
         PreviewWindow *p = PreviewModule::create(arguments, s.mainWindow(), error);
@@ -37,6 +43,8 @@ void TmdiMain::registerToolWindows()
         StatusGuard status(*this, QStringLiteral("Loading Color Dialog ..."));
         windows_->present(QStringLiteral("TfColor"));
     });
+    c.bind(QStringLiteral("GrabURLs1Click"), [this] { UrlCommands::GrabURLs1Click(*this); });
+    c.bind(QStringLiteral("ImportURLsfromNetscape1Click"), [this] { UrlCommands::ImportURLsfromNetscape1Click(*this); });
     c.bind(QStringLiteral("ExpandMacrosNow1Click"), [this] { ExpandMacrosNow(*this); });
     c.bind(QStringLiteral("PrintPreview1Click"), [this] { PreviewModule::previewActiveDocument(*this); });
 }

@@ -46,3 +46,19 @@ TfHTML *TestHost::newDocumentFromText(const QString &text, const QString &captio
     doc->setModified(false);
     return doc;
 }
+
+TfHTML *TestHost::openDocument(const QString &path)
+{
+    auto *doc = new TfHTML(this);
+    QString error;
+    if (!doc->loadFile(path, &error)) {
+        delete doc;
+        return nullptr;
+    }
+    area_->addSubWindow(doc);
+    doc->setCaption(path);
+    doc->show();
+    area_->setActiveSubWindow(doc);
+    doc->setModified(false);
+    return doc;
+}

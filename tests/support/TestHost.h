@@ -27,6 +27,7 @@ public:
     TfHTML *activeDocument() const override;
     QList<TfHTML *> documents() const override;
     TfHTML *newDocumentFromText(const QString &text, const QString &caption = QString()) override;
+    TfHTML *openDocument(const QString &path) override;
     TagEngine &tags() override { return *tags_; }
     void SetStatusText(const QString &message) override { status = QStringLiteral("   ") + message; }
     QString statusText() const override { return status; }
