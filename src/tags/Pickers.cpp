@@ -32,19 +32,28 @@ public:
     {
         QStyleOptionViewItem opt = option;
         initStyleOption(&opt, index);
-        const QString entry = opt.text;
+        // An entry is shown on one line: line breaks inside it (a link written over several
+        // lines) show as spaces. The item text is read itself: the style option has its line
+        // feeds already turned into line separators.
+        QString entry = index.data(Qt::DisplayRole).toString();
+        entry.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        entry.replace(u'\r', u' ');
+        entry.replace(u'\n', u' ');
         opt.text.clear();
         opt.widget->style()->drawControl(QStyle::CE_ItemViewItem, &opt, p, opt.widget);
         const QRect r = opt.rect.adjusted(4, 0, -4, 0);
-        const int split = r.left() + int(r.width() * share_);
         p->save();
         p->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
-        const QRect first(r.left(), r.top(), split - r.left() - 6, r.height());
-        const QRect second(split, r.top(), r.right() - split, r.height());
-        p->drawText(first, Qt::AlignVCenter | Qt::AlignLeft,
-                    opt.fontMetrics.elidedText(PickerList::firstColumn(entry), Qt::ElideRight, first.width()));
-        p->drawText(second, Qt::AlignVCenter | Qt::AlignLeft,
-                    opt.fontMetrics.elidedText(PickerList::secondColumn(entry), Qt::ElideRight, second.width()));
+        auto draw = [&](const QRect &box, const QString &text) {
+            p->drawText(box, Qt::AlignVCenter | Qt::AlignLeft, opt.fontMetrics.elidedText(text, Qt::ElideRight, box.width()));
+        };
+        if (!entry.contains(u'\t')) {
+            draw(r, entry); // one column: the whole width
+        } else {
+            const int split = r.left() + int(r.width() * share_);
+            draw(QRect(r.left(), r.top(), split - r.left() - 6, r.height()), PickerList::firstColumn(entry));
+            draw(QRect(split, r.top(), r.right() - split, r.height()), PickerList::secondColumn(entry));
+        }
         p->restore();
     }
 
