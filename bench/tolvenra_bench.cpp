@@ -10,6 +10,7 @@
 #include "app/ToolWindows.h"
 #include "wizards/HtmlGrid.h"
 #include "library/UrlWindows.h"
+#include "projects/FileTools.h"
 #include "wizards/TableWizard.h"
 #include "tags/Navigation.h"
 #include "tags/TagEngine.h"
@@ -26,6 +27,7 @@
 #include <QSpinBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -41,6 +43,14 @@ public:
     void error(QWidget *, const QString &t) override { std::fprintf(stderr, "error: %s\n", qPrintable(t)); }
     Answer ask(QWidget *, const QString &, bool, bool) override { return Answer::No; }
     bool confirm(QWidget *, const QString &) override { return false; }
+    bool input(QWidget *, const QString &, const QString &, QString &value) override
+    {
+        if (inputAnswer.isEmpty())
+            return false;
+        value = inputAnswer;
+        return true;
+    }
+    QString inputAnswer; // what input boxes answer; empty cancels them
     QStringList openFiles(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
     QString saveFile(QWidget *, const QString &, const QString &, const QString &, const QString &) override { return {}; }
     PrintChoice print(QWidget *, QPrinter &, bool) override { return {}; }
@@ -193,6 +203,29 @@ int main(int argc, char **argv)
         frame.activeDocument()->setModified(false);
         frame.activeDocument()->close();
         settle();
+    }
+
+    // Search in Files over 200 copies of small.html and big.html, results in the grid.
+    {
+        QTemporaryDir copies;
+        QStringList files;
+        for (int i = 0; i < 200; ++i) {
+            const QString name = copies.filePath(QStringLiteral("page%1.html").arg(i));
+            QFile::copy(dir + "/small.html", name);
+            files << name;
+        }
+        files << big;
+        auto *tools = qobject_cast<TfrmFileTools *>(frame.toolWindows().window("TfrmFileTools"));
+        for (const QString &f : files) {
+            const int row = tools->grid()->rowCount();
+            tools->grid()->insertRow(row);
+            tools->grid()->setItem(row, 0, new QTableWidgetItem(f));
+        }
+        dialogs.inputAnswer = QStringLiteral("href");
+        const double search = median(3, [&] { return ms([&] { tools->btnSearchClick(); }); });
+        dialogs.inputAnswer.clear();
+        report("Search in Files (200 x small.html + big.html)", search, "ms", 0, "< 1000 ms");
+        tools->grid()->setRowCount(0);
     }
 
     const double bigFloor = readFloor(big);

@@ -38,6 +38,9 @@ inline constexpr SettingKey DocumentTabs{"Application Options", "Document Tabs",
 // Empty means the program folder.
 inline constexpr SettingKey StartupDirectory{"Application Options", "Startup Directory", SettingKey::String, ""};
 
+// The file tools' menu item: hidden unless this is set.
+inline constexpr SettingKey FileTools{"Application Options", "File Tools", SettingKey::Bool, "0"};
+
 // System and start-up.
 inline constexpr SettingKey OpenTemplate{"System", "Open Template", SettingKey::Bool, "1"};
 inline constexpr SettingKey CreateBackup{"System", "Create Backup", SettingKey::Bool, "1"};
@@ -62,7 +65,7 @@ inline constexpr char RecentFilesSection[] = "MRU";
 inline constexpr const SettingKey *all[] = {
     &UserName, &EMail, &HomePage, &Organisation, &ProgramName, &ProgramVersion, &ProgramAuthor,
     &MdiState, &MdiLeft, &MdiTop, &MdiWidth, &MdiHeight, &EditToolBar, &TagsToolBar, &FormatToolBar,
-    &TableToolBar, &FormsToolBar, &ListToolBar, &DocumentTabs, &StartupDirectory, &OpenTemplate,
+    &TableToolBar, &FormsToolBar, &ListToolBar, &DocumentTabs, &StartupDirectory, &FileTools, &OpenTemplate,
     &CreateBackup, &Tips, &WordWrap, &SmartTabs, &TabSize, &TagCase, &StaySelected, &FormActionUrl,
 };
 

@@ -3,8 +3,13 @@
 #include "CommandRegistry.h"
 #include "Guards.h"
 #include "Main.h"
+#include "Megares.h"
+#include "SettingsTable.h"
 #include "ToolWindows.h"
 #include "library/NotePad.h"
+#include "projects/FileTools.h"
+#include "projects/ProjectWindow.h"
+#include "projects/TemplateWindow.h"
 #include "library/UrlWindows.h"
 #include "tags/Color.h"
 #include "tags/MacroWindows.h"
@@ -31,6 +36,9 @@ void TmdiMain::registerToolWindows()
     w.add<TfURLGrab>();
     w.add<TfNetscapeError>(QString(), Show::Modal);
     w.add<TfNotePad>(QStringLiteral("DisplayNotePad1Click"));
+    w.add<TfProj>(QStringLiteral("OpenWorkspace1Click"), Show::Modal);
+    w.add<TfTemplate>(QStringLiteral("NewfromTemplate1Click"), Show::Modal);
+    w.add<TfrmFileTools>(QStringLiteral("TolvenraFileTools1Click"));
     const QStringList arguments = arguments_;
     w.add(QString::fromLatin1(PreviewModule::WindowName), [arguments](AppServices &s, QString *error) -> QWidget * {
         PreviewWindow *p = PreviewModule::create(arguments, s.mainWindow(), error);
@@ -43,6 +51,13 @@ void TmdiMain::registerToolWindows()
         StatusGuard status(*this, QStringLiteral("Loading Color Dialog ..."));
         windows_->present(QStringLiteral("TfColor"));
     });
+    c.bind(QStringLiteral("SaveOpenasNewProject1Click"), [this] { TfProj::SaveOpenasNewProject1Click(*this); });
+    // The file tools are offered when the settings ask for them.
+    if (IniControl->readBool(Settings::FileTools))
+        for (QAction *a : c.actions(QStringLiteral("TolvenraFileTools1Click"))) {
+            a->setVisible(true);
+            a->setEnabled(true);
+        }
     c.bind(QStringLiteral("GrabURLs1Click"), [this] { UrlCommands::GrabURLs1Click(*this); });
     c.bind(QStringLiteral("ImportURLsfromNetscape1Click"), [this] { UrlCommands::ImportURLsfromNetscape1Click(*this); });
     c.bind(QStringLiteral("ExpandMacrosNow1Click"), [this] { ExpandMacrosNow(*this); });

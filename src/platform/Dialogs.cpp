@@ -11,6 +11,8 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -79,6 +81,15 @@ bool SystemDialogs::confirm(QWidget *parent, const QString &text)
 {
     QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::Ok | QMessageBox::Cancel, parent);
     return box.exec() == QMessageBox::Ok;
+}
+
+bool SystemDialogs::input(QWidget *parent, const QString &caption, const QString &prompt, QString &value)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, value, &ok);
+    if (ok)
+        value = answer;
+    return ok;
 }
 
 QStringList SystemDialogs::openFiles(QWidget *parent, const QString &caption, const QString &dir,

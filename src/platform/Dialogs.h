@@ -43,6 +43,8 @@ public:
     virtual Answer ask(QWidget *parent, const QString &text, bool withCancel, bool warning = false) = 0;
     // An OK/Cancel box; true for OK.
     virtual bool confirm(QWidget *parent, const QString &text) = 0;
+    // An input box: value is the preset text and, when the user confirms, the answer.
+    virtual bool input(QWidget *parent, const QString &caption, const QString &prompt, QString &value) = 0;
 
     virtual QStringList openFiles(QWidget *parent, const QString &caption, const QString &dir,
                                   const QString &filters) = 0;
@@ -75,6 +77,7 @@ public:
     void error(QWidget *parent, const QString &text) override;
     Answer ask(QWidget *parent, const QString &text, bool withCancel, bool warning) override;
     bool confirm(QWidget *parent, const QString &text) override;
+    bool input(QWidget *parent, const QString &caption, const QString &prompt, QString &value) override;
     QStringList openFiles(QWidget *parent, const QString &caption, const QString &dir,
                           const QString &filters) override;
     QString saveFile(QWidget *parent, const QString &caption, const QString &dir,

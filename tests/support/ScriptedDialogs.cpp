@@ -47,6 +47,20 @@ QString ScriptedDialogs::saveFile(QWidget *, const QString &, const QString &, c
     return name;
 }
 
+bool ScriptedDialogs::input(QWidget *, const QString &caption, const QString &prompt, QString &value)
+{
+    inputPrompts << caption + u'|' + prompt + u'|' + value;
+    if (inputs.empty()) {
+        ADD_FAILURE() << "unexpected input box: " << prompt.toStdString();
+        return false;
+    }
+    const std::optional<QString> a = inputs.front();
+    inputs.pop_front();
+    if (a)
+        value = *a;
+    return a.has_value();
+}
+
 bool ScriptedDialogs::confirm(QWidget *parent, const QString &text)
 {
     const Answer a = ask(parent, text, true, false);

@@ -3,6 +3,7 @@
 #include "platform/Dialogs.h"
 
 #include <QStringList>
+#include <optional>
 #include <deque>
 #include <functional>
 
@@ -15,6 +16,8 @@ public:
     std::deque<Answer> answers;        // for ask()
     std::deque<QStringList> openNames; // for openFiles()
     std::deque<QString> saveNames;     // for saveFile(); an empty name cancels
+    std::deque<std::optional<QString>> inputs; // for input()
+    QStringList inputPrompts;          // "caption|prompt|preset" of each input box
     std::deque<PrintChoice> prints;    // for print()
     QString printFile;                 // a print goes to this PDF
     // Runs on each of the program's own modal dialogs before it "closes" with Accepted.
@@ -38,6 +41,8 @@ public:
     Answer ask(QWidget *, const QString &text, bool withCancel, bool warning) override;
     // Answered from answers too: Ok or Yes is OK.
     bool confirm(QWidget *, const QString &text) override;
+    // Answered from inputs; an empty optional cancels.
+    bool input(QWidget *, const QString &caption, const QString &prompt, QString &value) override;
     QStringList openFiles(QWidget *, const QString &, const QString &, const QString &) override;
     QString saveFile(QWidget *, const QString &, const QString &, const QString &, const QString &) override;
     PrintChoice print(QWidget *, QPrinter &printer, bool selectionAvailable) override;
