@@ -105,6 +105,7 @@ TfrmFileTools::TfrmFileTools(AppServices &services) : QDialog(services.mainWindo
     grdFiles->setObjectName(QStringLiteral("grdFiles"));
     grdFiles->setHorizontalHeaderLabels({QStringLiteral("File Name"), QStringLiteral("Result")});
     grdFiles->verticalHeader()->hide();
+    grdFiles->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     grdFiles->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdFiles->setSelectionMode(QAbstractItemView::SingleSelection);
     grdFiles->setEditTriggers(QAbstractItemView::NoEditTriggers);

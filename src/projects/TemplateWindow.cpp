@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTextBrowser>
@@ -122,7 +123,22 @@ QWidget *TfTemplate::builtInPage(int index, const QString &frameCaption, const c
         picture->setFocusPolicy(Qt::NoFocus);
         picture->setTextInteractionFlags(Qt::NoTextInteraction);
         picture->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        picture->setHtml(builtInLines(index).join(u'\n'));
+        // Drawn small, as a thumbnail of the page.
+        QFont small = picture->font();
+        small.setPointSizeF(small.pointSizeF() * 0.55);
+        picture->document()->setDefaultFont(small);
+        const QString html = builtInLines(index).join(u'\n');
+        // The rich-text engine ignores a body's text colour; the palette gives it.
+        const QRegularExpressionMatch text =
+            QRegularExpression(QStringLiteral("<body[^>]*\\stext=\"(#[0-9A-Fa-f]{6})\""),
+                               QRegularExpression::CaseInsensitiveOption)
+                .match(html);
+        if (text.hasMatch()) {
+            QPalette pal = picture->palette();
+            pal.setColor(QPalette::Text, QColor(text.captured(1)));
+            picture->setPalette(pal);
+        }
+        picture->setHtml(html);
         row->addWidget(picture);
     }
     return page;
