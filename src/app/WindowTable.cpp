@@ -14,6 +14,7 @@
 #include "tags/Color.h"
 #include "tags/MacroWindows.h"
 #include "tags/Pickers.h"
+#include "tools/Options.h"
 #include "tools/Plugin.h"
 #include "tools/PreviewModule.h"
 #include "wizards/FormsWizard.h"
@@ -39,6 +40,7 @@ void TmdiMain::registerToolWindows()
     w.add<TfProj>(QStringLiteral("OpenWorkspace1Click"), Show::Modal);
     w.add<TfTemplate>(QStringLiteral("NewfromTemplate1Click"), Show::Modal);
     w.add<TfrmFileTools>(QStringLiteral("TolvenraFileTools1Click"));
+    w.add<TfOptions>(QStringLiteral("ApplicationOptions1Click"), Show::Modal);
     const QStringList arguments = arguments_;
     w.add(QString::fromLatin1(PreviewModule::WindowName), [arguments](AppServices &s, QString *error) -> QWidget * {
         PreviewWindow *p = PreviewModule::create(arguments, s.mainWindow(), error);
