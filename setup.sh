@@ -8,7 +8,8 @@ cd "$(dirname "$0")"
 
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libqscintilla2-qt6-dev libgl-dev libxkbcommon-dev
           qt6-webengine-dev libqt6webenginecore6-bin qt6-multimedia-dev
-          libgtest-dev libbenchmark-dev qt6-qpa-plugins adwaita-icon-theme fonts-dejavu-core)
+          libgtest-dev libbenchmark-dev qt6-qpa-plugins adwaita-icon-theme fonts-dejavu-core
+          libhunspell-dev hunspell-en-us)
 
 install_missing() {
     local missing=()

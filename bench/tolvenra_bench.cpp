@@ -18,6 +18,7 @@
 #include "platform/HtmlViewer.h"
 #include "platform/TextFile.h"
 #include "tools/Preview.h"
+#include "tools/Spell.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -277,6 +278,22 @@ int main(int argc, char **argv)
             return ms([&] { frame.navigation().FindBlock("<NOSUCHTAG", ">", false); });
         });
         report("Goto Next over the whole document", next, "ms", bigFloor, "< 50 ms");
+    }
+
+    // Spell check of big.html: from the command to its first unknown word shown.
+    {
+        auto *spell = qobject_cast<TfrmSpell *>(frame.toolWindows().window("TfrmSpell"));
+        if (spell && spell->ensureLoaded()) {
+            const double first = ms([&] {
+                frame.commands().trigger("CheckSpelling1Click");
+                while (spell->checking() && spell->currentWord().isEmpty())
+                    QCoreApplication::processEvents();
+            });
+            char label[120];
+            std::snprintf(label, sizeof label, "spell check: first unknown word (\"%s\")", qPrintable(spell->currentWord()));
+            report(label, first, "ms", bigFloor, "< 200 ms");
+            spell->btnCloseClick();
+        }
     }
 
     // Grabbing the links of big.html into the review dialog, until the dialog has painted.

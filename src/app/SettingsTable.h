@@ -58,6 +58,9 @@ inline constexpr SettingKey StaySelected{"Tags", "Stay Selected", SettingKey::St
 // The forms wizard: the action address of the last form declaration written.
 inline constexpr SettingKey FormActionUrl{"Form Defaults", "Action URL", SettingKey::String, "http://"};
 
+// The spell checker's dictionary, by name ("en_US").
+inline constexpr SettingKey SpellDictionary{"Spelling", "Dictionary", SettingKey::String, "en_US"};
+
 // The recent-files list: keys "0" to "9" of this section.
 inline constexpr char RecentFilesSection[] = "MRU";
 
@@ -66,7 +69,7 @@ inline constexpr const SettingKey *all[] = {
     &UserName, &EMail, &HomePage, &Organisation, &ProgramName, &ProgramVersion, &ProgramAuthor,
     &MdiState, &MdiLeft, &MdiTop, &MdiWidth, &MdiHeight, &EditToolBar, &TagsToolBar, &FormatToolBar,
     &TableToolBar, &FormsToolBar, &ListToolBar, &DocumentTabs, &StartupDirectory, &FileTools, &OpenTemplate,
-    &CreateBackup, &Tips, &WordWrap, &SmartTabs, &TabSize, &TagCase, &StaySelected, &FormActionUrl,
+    &CreateBackup, &Tips, &WordWrap, &SmartTabs, &TabSize, &TagCase, &StaySelected, &FormActionUrl, &SpellDictionary,
 };
 
 } // namespace Settings

@@ -16,6 +16,7 @@
 #include "tags/Pickers.h"
 #include "tools/Options.h"
 #include "tools/Plugin.h"
+#include "tools/Spell.h"
 #include "tools/PreviewModule.h"
 #include "wizards/FormsWizard.h"
 #include "wizards/TableWizard.h"
@@ -41,6 +42,7 @@ void TmdiMain::registerToolWindows()
     w.add<TfTemplate>(QStringLiteral("NewfromTemplate1Click"), Show::Modal);
     w.add<TfrmFileTools>(QStringLiteral("TolvenraFileTools1Click"));
     w.add<TfOptions>(QStringLiteral("ApplicationOptions1Click"), Show::Modal);
+    w.add<TfrmSpell>();
     const QStringList arguments = arguments_;
     w.add(QString::fromLatin1(PreviewModule::WindowName), [arguments](AppServices &s, QString *error) -> QWidget * {
         PreviewWindow *p = PreviewModule::create(arguments, s.mainWindow(), error);
@@ -60,6 +62,7 @@ void TmdiMain::registerToolWindows()
             a->setVisible(true);
             a->setEnabled(true);
         }
+    c.bind(QStringLiteral("CheckSpelling1Click"), [this] { TfrmSpell::CheckSpelling1Click(*this); });
     c.bind(QStringLiteral("GrabURLs1Click"), [this] { UrlCommands::GrabURLs1Click(*this); });
     c.bind(QStringLiteral("ImportURLsfromNetscape1Click"), [this] { UrlCommands::ImportURLsfromNetscape1Click(*this); });
     c.bind(QStringLiteral("ExpandMacrosNow1Click"), [this] { ExpandMacrosNow(*this); });
