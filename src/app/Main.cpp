@@ -7,6 +7,7 @@
 #include "Files.h"
 #include "Guards.h"
 #include "Megares.h"
+#include "MenuExt.h"
 #include "SettingsTable.h"
 #include "TabStrip.h"
 #include "TitleScreen.h"
@@ -129,6 +130,8 @@ TmdiMain::TmdiMain(const QStringList &arguments, QWidget *parent) : QMainWindow(
             [this](QMdiSubWindow *w) { onDocumentActivated(qobject_cast<TfHTML *>(w)); });
     connect(TabSet1, &TabStrip::tabChosen, this, &TmdiMain::DisplayTabName);
     connect(commands_->menu(QStringLiteral("WindowMenu")), &QMenu::aboutToShow, this, &TmdiMain::fillWindowMenu);
+    // Drop-down menus can be torn off into floating windows (a right click inside the menu).
+    bpslMenuExt1 = new TbpslMenuExt(this, mdiArea_, commands_->menu(QStringLiteral("WindowMenu")));
     // Back from another program: the active document's file may have changed meanwhile.
     connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
         if (state == Qt::ApplicationActive)

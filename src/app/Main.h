@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QStringList>
 
+class TbpslMenuExt;
 class CommandRegistry;
 class FileCommands;
 class HelpWindow;
@@ -45,6 +46,7 @@ public:
     void setLastTagPanel(const QString &text) override;
     void showHelpTopic(const QString &topic) override;
     TMegaRegistry &settings() override { return *IniControl; }
+    TbpslMenuExt &menuExt() { return *bpslMenuExt1; }
     CommandRegistry &commands() override { return *commands_; }
     ToolWindows &toolWindows() override { return *windows_; }
 
@@ -147,6 +149,7 @@ private:
     QLabel *StatusLine, *pnlMode, *pnlPos, *pnlSize, *pnlApp, *pnlTag, *pnlEncoding;
     QTimer *Timer1;
     TMegaRegistry *IniControl;
+    TbpslMenuExt *bpslMenuExt1 = nullptr;
     TMegaRegistry *NetINI;
     RecentFiles mru_;
     QString statusMessage_;
