@@ -1,6 +1,7 @@
 #include "Editor.h"
 
 #include <cmath>
+#include <cstring>
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
@@ -148,12 +149,32 @@ void TEditor::updateLineNumberWidth()
     setMarginWidth(0, QString(digits + 1, u'9'));
 }
 
+bool TEditor::hasLongLine(const QByteArray &utf8)
+{
+    const char *p = utf8.constData(), *end = p + utf8.size();
+    while (end - p > LongLine) {
+        const void *nl = std::memchr(p, '\n', size_t(LongLine + 1));
+        if (!nl)
+            return true;
+        p = static_cast<const char *>(nl) + 1;
+    }
+    return false;
+}
+
 void TEditor::loadUtf8(const QByteArray &utf8)
 {
     // With wrapping on, the control would wrap every line of the new text before returning;
     // switched on afterwards, it wraps what is shown and the rest when idle.
-    const long wrap = wrapModeInForce();
+    long wrap = wrapModeInForce();
     pendingWrap_ = -1;
+    // A large text, or one with a very long line, opens unwrapped; its styling in the background
+    // goes only as far as the part shown, so the program is ready at once.
+    largeDocument_ = utf8.size() > LargeDocument || hasLongLine(utf8);
+    if (largeDocument_) {
+        wrap = 0;
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+    SendScintilla(SCI_SETIDLESTYLING, largeDocument_ ? 1L /* SC_IDLESTYLING_TOVISIBLE */ : 3L /* SC_IDLESTYLING_ALL */);
     SendScintilla(SCI_SETWRAPMODE, 0L);
     SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
     setQuietEdits(utf8.size() > LargeText); // before the text goes in: its notice alone is costly
@@ -444,8 +465,12 @@ void TEditor::setTabType(TabType t)
     setTabIndents(t == TabType::Smart);
 }
 
-void TEditor::setWordWrap(bool on)
+void TEditor::setWordWrap(bool on, bool userChoice)
 {
+    if (userChoice)
+        largeDocument_ = false; // the user decides for this document from now on
+    else if (largeDocument_)
+        on = false;
     pendingWrap_ = -1; // the user's choice wins over a wrap still waiting for styling
     setWrapMode(on ? WrapWord : WrapNone);
     setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);

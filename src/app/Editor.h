@@ -31,6 +31,10 @@ public:
 
     // Texts larger than this many bytes are edited without per-change notices (see followSize).
     static constexpr long LargeText = 2 * 1024 * 1024;
+    // A document over this size, or with a line over LongLine bytes, opens without word wrap:
+    // the control lays out every wrapped line, about a second of work per megabyte.
+    static constexpr long LargeDocument = 1024 * 1024;
+    static constexpr long LongLine = 64 * 1024;
 
     explicit TEditor(QWidget *parent = nullptr);
 
@@ -74,8 +78,12 @@ public:
     void setTabType(TabType t);
     TabType tabType() const { return tabType_; }
     // Wraps at the window's edge, keeping the given number of columns free at the right.
-    void setWordWrap(bool on);
-    bool wordWrap() const { return wrapMode() != WrapNone; }
+    // Word wrap as the settings ask; a large document stays unwrapped unless the user turns
+    // wrapping on for it (userChoice).
+    void setWordWrap(bool on, bool userChoice = false);
+    bool wordWrap() const { return wrapMode() != WrapNone || pendingWrap_ >= 0; }
+    // Whether the text was loaded as a large document (wrapping held off).
+    bool largeDocument() const { return largeDocument_; }
     void setWrapReserve(int columns);
     int visibleColumns() const;
 
@@ -109,6 +117,7 @@ private:
     void updateLineNumberWidth();
     void followSize();
     void setQuietEdits(bool large);
+    static bool hasLongLine(const QByteArray &utf8);
     // The wrap mode in force, or the one a large insertion will switch back on.
     long wrapModeInForce() const;
     // Leaves wrapping off until the background styling has reached the end of the text.
@@ -118,6 +127,7 @@ private:
     QsciLexerHTML *lexer_ = nullptr;
     QTimer *wrapTimer_ = nullptr;
     long pendingWrap_ = -1;
+    bool largeDocument_ = false;
     std::array<int, 10> bookmarkHandles_{};
     std::array<int, 10> bookmarkCols_{};
     TabType tabType_ = TabType::Real;

@@ -353,6 +353,8 @@ void TmdiMain::GetCommandLine()
         dir.chop(1);
     if (QFileInfo(dir).isDir())
         QDir::setCurrent(dir);
+    if (TfHTML *doc = activeDocument(); doc && doc->editor()->largeDocument())
+        SetStatusText(LargeDocumentNote);
     emit started();
 }
 
@@ -611,7 +613,7 @@ void TmdiMain::WordWrap1Click()
     if (!doc)
         return;
     const bool on = !doc->editor()->wordWrap();
-    doc->editor()->setWordWrap(on);
+    doc->editor()->setWordWrap(on, true);
     commands_->action(QStringLiteral("WordWrap1Click"))->setChecked(on);
     IniControl->writeBool(Settings::WordWrap, on);
     doc->FormResize();
@@ -721,6 +723,8 @@ void TmdiMain::onDocumentActivated(TfHTML *doc)
     commands_->action(QStringLiteral("WordWrap1Click"))->setChecked(doc->editor()->wordWrap());
     commands_->action(QStringLiteral("SmartTabs1Click"))->setChecked(doc->editor()->autoIndent());
     ShowStatus();
+    if (doc->editor()->largeDocument())
+        SetStatusText(LargeDocumentNote);
 }
 
 void TmdiMain::activateSearchMenu(TfHTML *doc)

@@ -28,6 +28,9 @@ class ToolWindows;
 class TmdiMain : public QMainWindow, public DocumentHost, public AppServices {
     Q_OBJECT
 public:
+    // Said in the status line while a large document is active.
+    static inline const QString LargeDocumentNote =
+        QStringLiteral("Large document: word wrap is off to keep it fast (View > WordWrap turns it on)");
     explicit TmdiMain(const QStringList &arguments = {}, QWidget *parent = nullptr);
     ~TmdiMain() override;
 

@@ -1,3 +1,4 @@
+#include "app/Files.h"
 #include "app/FindDialogs.h"
 #include "app/TabStrip.h"
 #include "app/Ubag.h"
@@ -296,6 +297,35 @@ TEST_F(EditTest, ALargeInsertionIsWrappedOnceItIsStyled)
     ed()->insertAtCaret(big);
     ed()->loadUtf8("small");
     EXPECT_NE(wrapMode(), 0);
+}
+
+TEST_F(EditTest, ALargeDocumentOpensUnwrappedAndSaysSo)
+{
+    QByteArray big;
+    while (big.size() <= TEditor::LargeDocument)
+        big += "<p>a line of a large page</p>\n";
+    const QString path = home.write("large.html", big);
+    const QString minified = home.write("min.html", QByteArray(TEditor::LongLine + 10, 'x'));
+    frame->files().OpenDocument(path);
+    EXPECT_TRUE(ed()->largeDocument());
+    EXPECT_FALSE(ed()->wordWrap());
+    EXPECT_EQ(frame->statusText(), "   " + TmdiMain::LargeDocumentNote);
+    EXPECT_FALSE(frame->commands().action("WordWrap1Click")->isChecked());
+    doc()->SetProperties(); // a later showing keeps it unwrapped
+    EXPECT_FALSE(ed()->wordWrap());
+    // The user's choice turns wrapping on for it, and it stays on.
+    trigger("WordWrap1Click");
+    EXPECT_TRUE(ed()->wordWrap());
+    doc()->SetProperties();
+    EXPECT_TRUE(ed()->wordWrap());
+    EXPECT_EQ(ed()->utf8Text(), big); // nothing of this reaches the text
+
+    frame->files().OpenDocument(minified); // one very long line
+    EXPECT_TRUE(ed()->largeDocument());
+    EXPECT_FALSE(ed()->wordWrap());
+    newDoc("<p>small</p>");
+    EXPECT_FALSE(ed()->largeDocument());
+    EXPECT_TRUE(ed()->wordWrap());
 }
 
 TEST_F(EditTest, MenuKeysBelongToTheFrame)
