@@ -167,9 +167,10 @@ void TEditor::loadUtf8(const QByteArray &utf8)
     // switched on afterwards, it wraps what is shown and the rest when idle.
     long wrap = wrapModeInForce();
     pendingWrap_ = -1;
-    // A large text, or one with a very long line, opens unwrapped; its styling in the background
-    // goes only as far as the part shown, so the program is ready at once.
-    largeDocument_ = utf8.size() > LargeDocument || hasLongLine(utf8);
+    // A large text opens unwrapped; its styling in the background goes only as far as the part
+    // shown, so the program is ready at once. Not a text with a very long line: unwrapped, the
+    // control measures the whole line again and again, which costs more than wrapping it.
+    largeDocument_ = utf8.size() > LargeDocument && !hasLongLine(utf8);
     if (largeDocument_) {
         wrap = 0;
         setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -31,8 +31,8 @@ public:
 
     // Texts larger than this many bytes are edited without per-change notices (see followSize).
     static constexpr long LargeText = 2 * 1024 * 1024;
-    // A document over this size, or with a line over LongLine bytes, opens without word wrap:
-    // the control lays out every wrapped line, about a second of work per megabyte.
+    // A document over this size opens without word wrap (the control lays out every wrapped
+    // line, about a second of work per megabyte), unless it has a line over LongLine bytes.
     static constexpr long LargeDocument = 1024 * 1024;
     static constexpr long LongLine = 64 * 1024;
 
