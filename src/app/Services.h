@@ -47,3 +47,7 @@ public:
     virtual CommandRegistry &commands() = 0;
     virtual ToolWindows &toolWindows() = 0;
 };
+
+// The document window of a file: the open one made active, else the file opened; nullptr when
+// it cannot be opened (the reason was told).
+TfHTML *showFileDocument(AppServices &services, const QString &path);

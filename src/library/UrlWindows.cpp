@@ -54,16 +54,6 @@ PickerList *reviewList(QWidget *parent, const char *name)
     return l;
 }
 
-QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QString &hint = QString())
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    if (!hint.isEmpty())
-        b->setToolTip(hint);
-    return b;
-}
-
 } // namespace
 
 // ---- the library window ----
@@ -113,18 +103,18 @@ TfURLGrab::TfURLGrab(AppServices &services) : QDialog(services.mainWindow()), se
 
     srcList_ = reviewList(this, "srcList");
     dstList_ = reviewList(this, "dstList");
-    IncludeBtn = button(this, "IncludeBtn", QStringLiteral(">"), QStringLiteral("Move Selected to Library"));
-    IncAllBtn = button(this, "IncAllBtn", QStringLiteral(">>"), QStringLiteral("Move All to Library"));
-    ExcludeBtn = button(this, "ExcludeBtn", QStringLiteral("<"), QStringLiteral("Remove Selected from Library"));
-    ExAllBtn = button(this, "ExAllBtn", QStringLiteral("<<"), QStringLiteral("Remove All from Library"));
+    IncludeBtn = dialogButton(this, "IncludeBtn", QStringLiteral(">"), QStringLiteral("Move Selected to Library"));
+    IncAllBtn = dialogButton(this, "IncAllBtn", QStringLiteral(">>"), QStringLiteral("Move All to Library"));
+    ExcludeBtn = dialogButton(this, "ExcludeBtn", QStringLiteral("<"), QStringLiteral("Remove Selected from Library"));
+    ExAllBtn = dialogButton(this, "ExAllBtn", QStringLiteral("<<"), QStringLiteral("Remove All from Library"));
     for (QPushButton *b : {IncludeBtn, IncAllBtn, ExcludeBtn, ExAllBtn}) {
         b->setEnabled(false);
         b->setFixedWidth(40);
     }
-    auto *ok = button(this, "OKBtn", QStringLiteral("&Save"));
+    auto *ok = dialogButton(this, "OKBtn", QStringLiteral("&Save"));
     ok->setDefault(true);
-    auto *cancel = button(this, "CancelBtn", QStringLiteral("&Cancel"));
-    auto *help = button(this, "HelpBtn", QStringLiteral("Help"));
+    auto *cancel = dialogButton(this, "CancelBtn", QStringLiteral("&Cancel"));
+    auto *help = dialogButton(this, "HelpBtn", QStringLiteral("Help"));
 
     auto *moves = new QVBoxLayout;
     moves->addStretch(1);
@@ -279,7 +269,7 @@ TfNetscapeError::TfNetscapeError(AppServices &services)
     text->setFrameStyle(QFrame::NoFrame);
     text->viewport()->setAutoFillBackground(false);
     text->setMinimumSize(440, text->fontMetrics().lineSpacing() * (int(Lines.size()) + 1) + 8);
-    auto *ok = button(this, "OKBtn", QStringLiteral("OK"));
+    auto *ok = dialogButton(this, "OKBtn", QStringLiteral("OK"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &TfNetscapeError::OKBtnClick);
     auto *row = new QHBoxLayout;
@@ -290,12 +280,7 @@ TfNetscapeError::TfNetscapeError(AppServices &services)
     layout->addWidget(text, 1);
     layout->addLayout(row);
     adjustSize();
-    // Centred on the screen.
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect r = frameGeometry();
-        r.moveCenter(screen->availableGeometry().center());
-        move(r.topLeft());
-    }
+    centreOnScreen(this);
 }
 
 // ---- the commands ----
@@ -385,16 +370,7 @@ void ImportURLsfromNetscape1Click(AppServices &services)
         if (bookmarks != QLatin1String("???") && QFileInfo(bookmarks).isFile()) {
             progress->setPercent(8);
             // A bookmark file that is open already is grabbed where it is.
-            const QString path = QFileInfo(bookmarks).absoluteFilePath();
-            TfHTML *doc = nullptr;
-            for (TfHTML *d : services.documents())
-                if (d->caption() == path)
-                    doc = d;
-            if (doc && doc->mdiArea())
-                doc->mdiArea()->setActiveSubWindow(doc);
-            else
-                doc = services.openDocument(path);
-            if (doc)
+            if (showFileDocument(services, bookmarks))
                 GrabURLs1Click(services);
         } else {
             bookmarks = QStringLiteral("???");

@@ -6,6 +6,9 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
+#include <QScreen>
+#include <QPushButton>
+#include <QGuiApplication>
 #include <QVBoxLayout>
 #include <QColorDialog>
 #include <QDialog>
@@ -134,6 +137,25 @@ Dialogs::PrintChoice SystemDialogs::print(QWidget *parent, QPrinter &printer, bo
 void setDialogFrame(QDialog *dialog)
 {
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+}
+
+void centreOnScreen(QWidget *window)
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect r = window->frameGeometry();
+        r.moveCenter(screen->availableGeometry().center());
+        window->move(r.topLeft());
+    }
+}
+
+QPushButton *dialogButton(QWidget *parent, const char *name, const QString &caption, const QString &hint)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    if (!hint.isEmpty())
+        b->setToolTip(hint);
+    return b;
 }
 
 Dialogs::PrintChoice SystemDialogs::printPages(QWidget *parent, QPrinter &printer, int minPage, int maxPage)

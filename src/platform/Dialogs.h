@@ -8,6 +8,7 @@
 #include <memory>
 
 class QDialog;
+class QPushButton;
 class QPrinter;
 class QWidget;
 
@@ -69,6 +70,11 @@ public:
 // Gives one of the program's dialogs a dialog frame: a title and a close button, no minimise
 // or maximise buttons.
 void setDialogFrame(QDialog *dialog);
+// Puts a window in the middle of the screen.
+void centreOnScreen(QWidget *window);
+// A push button of one of the program's windows, named for tests and not taking Return unless
+// it is made the default; hint, when given, is its tool tip.
+QPushButton *dialogButton(QWidget *parent, const char *name, const QString &caption, const QString &hint = QString());
 
 // The real dialogs of the platform.
 class SystemDialogs : public Dialogs {

@@ -126,9 +126,7 @@ TfrmFileTools::TfrmFileTools(AppServices &services) : QDialog(services.mainWindo
     };
     auto *side = new QVBoxLayout;
     for (const Btn &b : buttons) {
-        auto *p = new QPushButton(QString::fromLatin1(b.caption), this);
-        p->setObjectName(QString::fromLatin1(b.name));
-        p->setAutoDefault(false);
+        QPushButton *p = dialogButton(this, b.name, QString::fromLatin1(b.caption));
         connect(p, &QPushButton::clicked, this, b.slot);
         side->addWidget(p);
     }
@@ -280,15 +278,7 @@ void TfrmFileTools::openRow(int row)
 {
     if (row < 0 || row >= grdFiles->rowCount())
         return;
-    const QString path = QFileInfo(grdFiles->item(row, 0)->text()).absoluteFilePath();
-    TfHTML *doc = nullptr;
-    for (TfHTML *d : services_.documents())
-        if (d->caption() == path)
-            doc = d;
-    if (doc && doc->mdiArea())
-        doc->mdiArea()->setActiveSubWindow(doc);
-    else
-        doc = services_.openDocument(path);
+    TfHTML *doc = showFileDocument(services_, grdFiles->item(row, 0)->text());
     if (!doc || lastFind_.isEmpty())
         return;
     TEditor *ed = doc->editor();

@@ -23,18 +23,6 @@ const QString TfProj::AddFilter = QStringLiteral(
     "HTML Document (*.htm;*.html)|*.htm;*.html|Korvo Plug In Files (*.plg)|*.plg|Text Files (*.txt)|*.txt|All Files "
     "(*.*)|*");
 
-namespace {
-
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-} // namespace
-
 TfProj::TfProj(AppServices &services) : QDialog(services.mainWindow()), services_(services)
 {
     setObjectName(QStringLiteral("TfProj"));
@@ -72,12 +60,12 @@ TfProj::TfProj(AppServices &services) : QDialog(services.mainWindow()), services
     };
     auto *side = new QVBoxLayout;
     for (const Btn &b : projectButtons) {
-        QPushButton *p = button(this, b.name, QString::fromLatin1(b.caption));
+        QPushButton *p = dialogButton(this, b.name, QString::fromLatin1(b.caption));
         connect(p, &QPushButton::clicked, this, b.slot);
         side->addWidget(p);
     }
     side->addStretch(1);
-    QPushButton *close = button(this, "btnClose", QStringLiteral("&Close"));
+    QPushButton *close = dialogButton(this, "btnClose", QStringLiteral("&Close"));
     connect(close, &QPushButton::clicked, this, &TfProj::btnCloseClick);
     side->addWidget(close);
 
@@ -92,7 +80,7 @@ TfProj::TfProj(AppServices &services) : QDialog(services.mainWindow()), services
         {"MoveUp1", "Move &Up"}, {"MoveDown1", "Move &Down"}, {"MoveLeft1", "Move &Left"}, {"MoveRight1", "Move &Right"}};
     auto *moves = new QHBoxLayout;
     for (int i = 0; i < 4; ++i) {
-        QPushButton *p = button(this, moveButtons[i].name, QString::fromLatin1(moveButtons[i].caption));
+        QPushButton *p = dialogButton(this, moveButtons[i].name, QString::fromLatin1(moveButtons[i].caption));
         connect(p, &QPushButton::clicked, this, moveButtons[i].slot);
         moves->addWidget(p);
         auto *a = new QAction(QString::fromLatin1(menuItems[i][1]), outProj);

@@ -138,11 +138,7 @@ TfOptions::TfOptions(AppServices &services) : QDialog(services.mainWindow()), se
     connect(chkTips, &QCheckBox::clicked, this, &TfOptions::ResetTips);
 
     adjustSize();
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect r = frameGeometry();
-        r.moveCenter(screen->availableGeometry().center());
-        move(r.topLeft());
-    }
+    centreOnScreen(this);
 }
 
 bool TfOptions::event(QEvent *e)

@@ -173,9 +173,7 @@ TfrmSpell::TfrmSpell(AppServices &services) : QDialog(services.mainWindow()), se
     };
     auto *side = new QVBoxLayout;
     for (const Btn &b : buttons) {
-        auto *p = new QPushButton(QString::fromLatin1(b.caption), this);
-        p->setObjectName(QString::fromLatin1(b.name));
-        p->setAutoDefault(false);
+        QPushButton *p = dialogButton(this, b.name, QString::fromLatin1(b.caption));
         connect(p, &QPushButton::clicked, this, b.slot);
         side->addWidget(p);
         if (b.slot != &TfrmSpell::btnCloseClick)

@@ -125,14 +125,6 @@ QPlainTextEdit *memo(QWidget *parent, const char *name, const QString &text)
     return m;
 }
 
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 // The lines of a multi-line field; an empty field has none.
 QStringList linesOf(const QPlainTextEdit *m)
 {
@@ -159,11 +151,11 @@ TfFormWiz::TfFormWiz(AppServices &services) : QDialog(services.mainWindow()), se
     Notebook1->setObjectName(QStringLiteral("Notebook1"));
     buildPages();
 
-    auto *toDoc = button(this, "btnToDoc", QStringLiteral("To &Document"));
+    auto *toDoc = dialogButton(this, "btnToDoc", QStringLiteral("To &Document"));
     toDoc->setDefault(true);
-    auto *toClip = button(this, "btnToClip", QStringLiteral("To C&lipboard"));
-    auto *close = button(this, "btnCancel", QStringLiteral("&Close"));
-    auto *help = button(this, "HelpBtn", QStringLiteral("&Help"));
+    auto *toClip = dialogButton(this, "btnToClip", QStringLiteral("To C&lipboard"));
+    auto *close = dialogButton(this, "btnCancel", QStringLiteral("&Close"));
+    auto *help = dialogButton(this, "HelpBtn", QStringLiteral("&Help"));
 
     auto *pageFrame = new QFrame(this);
     pageFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
@@ -216,7 +208,7 @@ void TfFormWiz::buildPages()
 
     QFormLayout *f = page(FormPage);
     tAction = field(this, "tAction", QString());
-    auto *urls = button(this, "btnURLs", QStringLiteral("URLs"));
+    auto *urls = dialogButton(this, "btnURLs", QStringLiteral("URLs"));
     urls->setToolTip(QStringLiteral("Drag n Drop a URL from the Library"));
     auto *actionRow = new QHBoxLayout;
     actionRow->addWidget(tAction, 1);
@@ -307,9 +299,9 @@ void TfFormWiz::buildPages()
     mSample = memo(this, "mSample",
                    QStringLiteral("Click on the style you would like.\n\nThe HTML code will then be displayed in this window."));
     f->addRow(mSample);
-    auto *sample = button(this, "btnSample", QStringLiteral("Sample Questionnaire"));
-    auto *more = button(this, "btnMore", QStringLiteral("Watch this space for more samples"));
-    auto *load = button(this, "btnLoadForm", QStringLiteral("Load a Form Definition from disk"));
+    auto *sample = dialogButton(this, "btnSample", QStringLiteral("Sample Questionnaire"));
+    auto *more = dialogButton(this, "btnMore", QStringLiteral("Watch this space for more samples"));
+    auto *load = dialogButton(this, "btnLoadForm", QStringLiteral("Load a Form Definition from disk"));
     auto *samples = new QHBoxLayout;
     samples->addWidget(sample);
     samples->addWidget(more);
@@ -329,7 +321,7 @@ QWidget *TfFormWiz::buildPreviewPanel()
     auto *v = new QVBoxLayout(panel);
 
     auto addButton = [&](const char *name, const QString &caption, void (TfFormWiz::*slot)()) {
-        QPushButton *b = button(panel, name, caption);
+        QPushButton *b = dialogButton(panel, name, caption);
         connect(b, &QPushButton::clicked, this, slot);
         v->addWidget(b);
     };

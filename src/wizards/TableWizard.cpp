@@ -38,14 +38,6 @@ QSpinBox *spin(QWidget *parent, const char *name, int max, int value, const QStr
     return s;
 }
 
-QPushButton *button(QWidget *parent, const char *name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 TfTableWiz::TfTableWiz(AppServices &services) : QDialog(services.mainWindow()), services_(services)
@@ -68,7 +60,7 @@ TfTableWiz::TfTableWiz(AppServices &services) : QDialog(services.mainWindow()), 
     chkHeader->setToolTip(QStringLiteral("If Selected all Text in first Row will be treated as Headings"));
     txtHead = new QLineEdit(QStringLiteral("Heading"), this);
     txtHead->setObjectName(QStringLiteral("txtHead"));
-    auto *setHead = button(this, "btnSetHead", QStringLiteral("Set"));
+    auto *setHead = dialogButton(this, "btnSetHead", QStringLiteral("Set"));
     txtTitle1 = new QLineEdit(QStringLiteral("My Title"), this);
     txtTitle1->setObjectName(QStringLiteral("txtTitle1"));
     optUseTitle1 = new QCheckBox(QStringLiteral("Use Title 1 ?"), this);
@@ -87,14 +79,14 @@ TfTableWiz::TfTableWiz(AppServices &services) : QDialog(services.mainWindow()), 
     pnlHint->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pnlHint->setMargin(4);
 
-    auto *ok = button(this, "OKBtn", QStringLiteral("OK"));
+    auto *ok = dialogButton(this, "OKBtn", QStringLiteral("OK"));
     ok->setDefault(true);
-    auto *cancel = button(this, "CancelBtn", QStringLiteral("&Cancel"));
-    auto *help = button(this, "HelpBtn", QStringLiteral("&Help"));
-    auto *load = button(this, "btnLoadTable", QStringLiteral("Load Table ..."));
-    auto *save = button(this, "btnSaveTable", QStringLiteral("Save Table ..."));
-    auto *saveAs = button(this, "btnSaveTableAs", QStringLiteral("Save Table As ..."));
-    auto *clear = button(this, "cmdClear", QStringLiteral("Clear Text"));
+    auto *cancel = dialogButton(this, "CancelBtn", QStringLiteral("&Cancel"));
+    auto *help = dialogButton(this, "HelpBtn", QStringLiteral("&Help"));
+    auto *load = dialogButton(this, "btnLoadTable", QStringLiteral("Load Table ..."));
+    auto *save = dialogButton(this, "btnSaveTable", QStringLiteral("Save Table ..."));
+    auto *saveAs = dialogButton(this, "btnSaveTableAs", QStringLiteral("Save Table As ..."));
+    auto *clear = dialogButton(this, "cmdClear", QStringLiteral("Clear Text"));
 
     auto *size = new QGroupBox(tr("Table"), this);
     auto *sizeForm = new QFormLayout(size);
