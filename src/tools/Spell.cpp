@@ -1,6 +1,7 @@
 #include "Spell.h"
 
 #include "app/Edit.h"
+#include "app/ErrorBoundary.h"
 #include "app/Editor.h"
 #include "app/Megares.h"
 #include "app/Services.h"
@@ -228,7 +229,7 @@ void TfrmSpell::dictionaryChosen(int index)
         Dialogs::instance().error(this, LoadError + QStringLiteral("\n\n") + error);
         return;
     }
-    services_.settings().write(Settings::SpellDictionary, speller_.name());
+    ErrorBoundary::run([this] { services_.settings().write(Settings::SpellDictionary, speller_.name()); });
     if (checking_ && doc_) {
         // Check again from the word shown, with the other dictionary.
         resumeFrom_ = current_.start;
