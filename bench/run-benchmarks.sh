@@ -11,3 +11,7 @@ export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 python3 "$here/startup.py" "$build/src/tolvenra" "$files"
 # The editor runs with huge pages requested for its heap (see src/launcher.c); so does this.
 GLIBC_TUNABLES="${GLIBC_TUNABLES:+$GLIBC_TUNABLES:}glibc.malloc.hugetlb=1" "$build/bench/tolvenra_bench" "$files"
+# The real program beside another installed editor, under Xvfb, when the peer harness is there.
+if [ -x "$here/../../shared/tools/peerbench/measure.sh" ] && command -v Xvfb >/dev/null; then
+    "$here/peers.sh" "$build"
+fi
