@@ -133,11 +133,7 @@ TfURLGrab::TfURLGrab(AppServices &services) : QDialog(services.mainWindow()), se
     grid->addLayout(moves, 1, 1);
     grid->addWidget(dstList_, 1, 2);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    QHBoxLayout *buttons = buttonRow({ok, cancel, help});
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid, 1);

@@ -148,6 +148,15 @@ void centreOnScreen(QWidget *window)
     }
 }
 
+QHBoxLayout *buttonRow(std::initializer_list<QWidget *> buttons)
+{
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    for (QWidget *b : buttons)
+        row->addWidget(b);
+    return row;
+}
+
 QPushButton *dialogButton(QWidget *parent, const char *name, const QString &caption, const QString &hint)
 {
     auto *b = new QPushButton(caption, parent);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QBoxLayout>
 #include <QColor>
+#include <QPushButton>
 #include <QFont>
 #include <QMessageBox>
 #include <QString>
@@ -75,6 +77,27 @@ void centreOnScreen(QWidget *window);
 // A push button of one of the program's windows, named for tests and not taking Return unless
 // it is made the default; hint, when given, is its tool tip.
 QPushButton *dialogButton(QWidget *parent, const char *name, const QString &caption, const QString &hint = QString());
+// A row of buttons at the right of a window, after a stretch.
+QHBoxLayout *buttonRow(std::initializer_list<QWidget *> buttons);
+
+// A window's buttons from a table (object name, caption, handler), added to a layout in order.
+template <class T> struct ButtonEntry {
+    const char *name;
+    const char *caption;
+    void (T::*slot)();
+};
+template <class T>
+QList<QPushButton *> addButtons(T *owner, QBoxLayout *layout, std::initializer_list<ButtonEntry<T>> entries)
+{
+    QList<QPushButton *> made;
+    for (const ButtonEntry<T> &e : entries) {
+        QPushButton *b = dialogButton(owner, e.name, QString::fromLatin1(e.caption));
+        QObject::connect(b, &QPushButton::clicked, owner, e.slot);
+        layout->addWidget(b);
+        made << b;
+    }
+    return made;
+}
 
 // The real dialogs of the platform.
 class SystemDialogs : public Dialogs {

@@ -113,23 +113,12 @@ TfrmFileTools::TfrmFileTools(AppServices &services) : QDialog(services.mainWindo
     grdFiles->horizontalHeader()->setStretchLastSection(true);
     grdFiles->setToolTip(tr("Double click a file to open it at its first match"));
 
-    struct Btn {
-        const char *name;
-        const char *caption;
-        void (TfrmFileTools::*slot)();
-    };
-    const Btn buttons[] = {
-        {"btnSelect", "&Select Files to Work On...", &TfrmFileTools::btnSelectClick},
-        {"btnRemove", "Remove Selected File", &TfrmFileTools::btnRemoveClick},
-        {"btnSearch", "Search in Files", &TfrmFileTools::btnSearchClick},
-        {"btnReplace", "Replace in Files", &TfrmFileTools::btnReplaceClick},
-    };
     auto *side = new QVBoxLayout;
-    for (const Btn &b : buttons) {
-        QPushButton *p = dialogButton(this, b.name, QString::fromLatin1(b.caption));
-        connect(p, &QPushButton::clicked, this, b.slot);
-        side->addWidget(p);
-    }
+    addButtons<TfrmFileTools>(this, side,
+                              {{"btnSelect", "&Select Files to Work On...", &TfrmFileTools::btnSelectClick},
+                               {"btnRemove", "Remove Selected File", &TfrmFileTools::btnRemoveClick},
+                               {"btnSearch", "Search in Files", &TfrmFileTools::btnSearchClick},
+                               {"btnReplace", "Replace in Files", &TfrmFileTools::btnReplaceClick}});
     side->addStretch(1);
     auto *ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("btnClose"));

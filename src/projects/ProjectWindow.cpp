@@ -42,50 +42,35 @@ TfProj::TfProj(AppServices &services) : QDialog(services.mainWindow()), services
     outProj->setContextMenuPolicy(Qt::ActionsContextMenu);
     outProj->setUniformRowHeights(true);
 
-    struct Btn {
-        const char *name;
-        const char *caption;
-        void (TfProj::*slot)();
-    };
-    const Btn projectButtons[] = {
-        {"btnOpenProj", "&Open Project", &TfProj::btnOpenProjClick},
-        {"btnNewProj", "&New Project", &TfProj::btnNewProjClick},
-        {"btnSaveProject", "&Save Project", &TfProj::btnSaveProjectClick},
-        {"btnAddFile", "&Add File(s)", &TfProj::btnAddFileClick},
-        {"btnRemoveFile", "&Remove File", &TfProj::btnRemoveFileClick},
-        {"btnOpenFile", "Open &File", &TfProj::btnOpenFileClick},
-        {"btnOpenAll", "Open A&ll", &TfProj::btnOpenAllClick},
-        {"BitBtn1", "Expand All &>", &TfProj::ExpandAll},
-        {"BitBtn2", "Collapse All &<", &TfProj::CollapseAll},
-    };
     auto *side = new QVBoxLayout;
-    for (const Btn &b : projectButtons) {
-        QPushButton *p = dialogButton(this, b.name, QString::fromLatin1(b.caption));
-        connect(p, &QPushButton::clicked, this, b.slot);
-        side->addWidget(p);
-    }
+    addButtons<TfProj>(this, side,
+                       {{"btnOpenProj", "&Open Project", &TfProj::btnOpenProjClick},
+                        {"btnNewProj", "&New Project", &TfProj::btnNewProjClick},
+                        {"btnSaveProject", "&Save Project", &TfProj::btnSaveProjectClick},
+                        {"btnAddFile", "&Add File(s)", &TfProj::btnAddFileClick},
+                        {"btnRemoveFile", "&Remove File", &TfProj::btnRemoveFileClick},
+                        {"btnOpenFile", "Open &File", &TfProj::btnOpenFileClick},
+                        {"btnOpenAll", "Open A&ll", &TfProj::btnOpenAllClick},
+                        {"BitBtn1", "Expand All &>", &TfProj::ExpandAll},
+                        {"BitBtn2", "Collapse All &<", &TfProj::CollapseAll}});
     side->addStretch(1);
-    QPushButton *close = dialogButton(this, "btnClose", QStringLiteral("&Close"));
-    connect(close, &QPushButton::clicked, this, &TfProj::btnCloseClick);
-    side->addWidget(close);
+    addButtons<TfProj>(this, side, {{"btnClose", "&Close", &TfProj::btnCloseClick}});
 
     // The four moves: buttons under the tree, and the tree's context menu.
-    const Btn moveButtons[] = {
-        {"Button1", "&Up", &TfProj::doMoveUp},
-        {"Button2", "&Down", &TfProj::DoMoveDown},
-        {"Button3", "&<", &TfProj::UpBtnClick},
-        {"Button4", "&>", &TfProj::DownBtnClick},
-    };
-    const char *const menuItems[][2] = {
-        {"MoveUp1", "Move &Up"}, {"MoveDown1", "Move &Down"}, {"MoveLeft1", "Move &Left"}, {"MoveRight1", "Move &Right"}};
     auto *moves = new QHBoxLayout;
-    for (int i = 0; i < 4; ++i) {
-        QPushButton *p = dialogButton(this, moveButtons[i].name, QString::fromLatin1(moveButtons[i].caption));
-        connect(p, &QPushButton::clicked, this, moveButtons[i].slot);
-        moves->addWidget(p);
-        auto *a = new QAction(QString::fromLatin1(menuItems[i][1]), outProj);
-        a->setObjectName(QString::fromLatin1(menuItems[i][0]));
-        connect(a, &QAction::triggered, this, moveButtons[i].slot);
+    addButtons<TfProj>(this, moves,
+                       {{"Button1", "&Up", &TfProj::doMoveUp},
+                        {"Button2", "&Down", &TfProj::DoMoveDown},
+                        {"Button3", "&<", &TfProj::UpBtnClick},
+                        {"Button4", "&>", &TfProj::DownBtnClick}});
+    const ButtonEntry<TfProj> menuItems[] = {{"MoveUp1", "Move &Up", &TfProj::doMoveUp},
+                                             {"MoveDown1", "Move &Down", &TfProj::DoMoveDown},
+                                             {"MoveLeft1", "Move &Left", &TfProj::UpBtnClick},
+                                             {"MoveRight1", "Move &Right", &TfProj::DownBtnClick}};
+    for (const ButtonEntry<TfProj> &m : menuItems) {
+        auto *a = new QAction(QString::fromLatin1(m.caption), outProj);
+        a->setObjectName(QString::fromLatin1(m.name));
+        connect(a, &QAction::triggered, this, m.slot);
         outProj->addAction(a);
     }
     moves->addStretch(1);

@@ -122,11 +122,7 @@ TfOptions::TfOptions(AppServices &services) : QDialog(services.mainWindow()), se
     ok->setDefault(true);
     auto *cancel = named(new QPushButton(QStringLiteral("Cancel"), this), "CancelBtn");
     auto *help = named(new QPushButton(QStringLiteral("&Help"), this), "HelpBtn");
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    QHBoxLayout *buttons = buttonRow({ok, cancel, help});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Notebook1);
     layout->addLayout(buttons);

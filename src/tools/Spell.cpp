@@ -159,27 +159,14 @@ TfrmSpell::TfrmSpell(AppServices &services) : QDialog(services.mainWindow()), se
     progress_->setTextVisible(false);
     progress_->setMaximumHeight(8);
 
-    struct Btn {
-        const char *name;
-        const char *caption;
-        void (TfrmSpell::*slot)();
-    };
-    const Btn buttons[] = {
-        {"btnChange", "&Change", &TfrmSpell::btnChangeClick},
-        {"btnChangeAll", "Change &All", &TfrmSpell::btnChangeAllClick},
-        {"btnIgnore", "&Ignore", &TfrmSpell::btnIgnoreClick},
-        {"btnIgnoreAll", "I&gnore All", &TfrmSpell::btnIgnoreAllClick},
-        {"btnAdd", "A&dd", &TfrmSpell::btnAddClick},
-        {"btnClose", "Close", &TfrmSpell::btnCloseClick},
-    };
     auto *side = new QVBoxLayout;
-    for (const Btn &b : buttons) {
-        QPushButton *p = dialogButton(this, b.name, QString::fromLatin1(b.caption));
-        connect(p, &QPushButton::clicked, this, b.slot);
-        side->addWidget(p);
-        if (b.slot != &TfrmSpell::btnCloseClick)
-            wordButtons_ << p;
-    }
+    wordButtons_ = addButtons<TfrmSpell>(this, side,
+                                         {{"btnChange", "&Change", &TfrmSpell::btnChangeClick},
+                                          {"btnChangeAll", "Change &All", &TfrmSpell::btnChangeAllClick},
+                                          {"btnIgnore", "&Ignore", &TfrmSpell::btnIgnoreClick},
+                                          {"btnIgnoreAll", "I&gnore All", &TfrmSpell::btnIgnoreAllClick},
+                                          {"btnAdd", "A&dd", &TfrmSpell::btnAddClick}});
+    addButtons<TfrmSpell>(this, side, {{"btnClose", "Close", &TfrmSpell::btnCloseClick}});
     wordButtons_.first()->setDefault(true);
     side->addStretch(1);
 

@@ -171,12 +171,7 @@ TfFormWiz::TfFormWiz(AppServices &services) : QDialog(services.mainWindow()), se
     top->addWidget(buildPreviewPanel());
     top->addLayout(right, 1);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(toDoc);
-    buttons->addWidget(toClip);
-    buttons->addWidget(close);
-    buttons->addWidget(help);
+    QHBoxLayout *buttons = buttonRow({toDoc, toClip, close, help});
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);

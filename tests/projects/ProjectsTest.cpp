@@ -20,10 +20,10 @@ namespace {
 // ---- the project tree and its file, without a window ----
 
 // A tree written as "text:level" entries.
-ProjectTree treeOf(const QStringList &spec)
+ProjectTree treeOf(const QStringList &entries)
 {
     ProjectTree t;
-    for (const QString &s : spec)
+    for (const QString &s : entries)
         t.append(s.section(':', 0, 0), s.section(':', 1).toInt());
     return t;
 }
