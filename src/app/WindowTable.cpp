@@ -18,7 +18,12 @@
 #include "tools/Plugin.h"
 #include "tools/Spell.h"
 #include "tools/PreviewModule.h"
+#include "wizards/BodyWizard.h"
 #include "wizards/FormsWizard.h"
+#include "wizards/HomePageWizard.h"
+#include "wizards/ImageWizard.h"
+#include "wizards/JavaWizard.h"
+#include "wizards/UrlWizard.h"
 #include "wizards/TableWizard.h"
 
 void TmdiMain::registerToolWindows()
@@ -34,6 +39,12 @@ void TmdiMain::registerToolWindows()
     w.add<TfColor>(QString(), Show::Modal);
     w.add<TfTableWiz>(QStringLiteral("TableWizard1Click"));
     w.add<TfFormWiz>(QStringLiteral("FormsWizard1Click"));
+    w.add<TfHPWiz>(QString(), Show::Modal);
+    w.add<TfWizBody>(QStringLiteral("BodyWizard1Click"));
+    w.add<TfrmJavaWiz>(QStringLiteral("JavaWizard1Click"));
+    w.add<TfrmURLWizard>(QStringLiteral("URLWizardShow"));
+    w.add<TfrmIE>(QStringLiteral("InternetExplorerExtensions1Click"));
+    w.add<TfImageBrowser>(QStringLiteral("Pick2Click"));
     w.add<TfURLLibrary>(QStringLiteral("Pick1Click"));
     w.add<TfURLGrab>();
     w.add<TfNetscapeError>(QString(), Show::Modal);
@@ -55,6 +66,7 @@ void TmdiMain::registerToolWindows()
         StatusGuard status(*this, QStringLiteral("Loading Color Dialog ..."));
         windows_->present(QStringLiteral("TfColor"));
     });
+    c.bind(QStringLiteral("NewHomePage1Click"), [this] { TfHPWiz::NewHomePage1Click(*this); });
     c.bind(QStringLiteral("SaveOpenasNewProject1Click"), [this] { TfProj::SaveOpenasNewProject1Click(*this); });
     // The file tools are offered when the settings ask for them.
     if (IniControl->readBool(Settings::FileTools))

@@ -465,8 +465,9 @@ void HtmlViewer::setDefBackground(const QColor &c)
 
 QString HtmlViewer::defaultsStyle() const
 {
-    // Written first in the page, so that the page's own styles win wherever they set anything.
-    return QStringLiteral(":root{color:%1}:where(a:link){color:%2}")
+    // Written first in the page, so that the page's own styles win wherever they set anything;
+    // a body that sets its link colour keeps it (its LINK attribute ranks below any style).
+    return QStringLiteral(":root{color:%1}:where(body:not([link]) a:link){color:%2}")
         .arg(cssColor(fontColor_), cssColor(linkColor_));
 }
 
@@ -479,8 +480,7 @@ void HtmlViewer::applyDefaults()
     s->setFontSize(QWebEngineSettings::DefaultFontSize, qRound(fontSize_ * 96.0 / 72.0));
     page_->setBackgroundColor(background_.isValid() ? background_ : QColor(Qt::transparent));
 
-    // The colours go into every page as a style sheet placed before the page's own. A page
-    // whose body sets the link colour keeps it.
+    // The colours go into every page as a style sheet placed before the page's own.
     const QString css = jsString(defaultsStyle());
     const QString source = QStringLiteral(
         "(function(){var id='tolvenra-defaults';var css=%1;"
@@ -489,8 +489,6 @@ void HtmlViewer::applyDefaults()
         "r.insertBefore(s,r.firstChild);}s.textContent=css;return true;}"
         "if(!put()){var o=new MutationObserver(function(){if(put())o.disconnect();});"
         "o.observe(document,{childList:true});}"
-        "document.addEventListener('DOMContentLoaded',function(){var s=document.getElementById(id);"
-        "if(s&&document.body&&document.body.hasAttribute('link'))s.textContent=css.replace(/:where\\(a:link\\)\\{[^}]*\\}/,'');});"
         "})();").arg(css);
     QWebEngineScriptCollection &scripts = page_->scripts();
     for (const QWebEngineScript &old : scripts.find(DefaultsScript))

@@ -41,7 +41,7 @@ public:
     // and the newest history entry. False (and nothing changes) when the file does not exist.
     bool loadFile(const QString &fileName, const QString &destination = {});
     // Shows HTML text from memory; neither the current file nor the history changes.
-    void loadHtml(const QString &html);
+    Q_INVOKABLE void loadHtml(const QString &html);
     // Loads the current file again at the same vertical position.
     void reload();
     bool isLoading() const { return loading_; }
@@ -70,7 +70,7 @@ public:
     QString defFontName() const { return fontName_; }
     void setDefFontName(const QString &name);
     int defFontSize() const { return fontSize_; } // in points
-    void setDefFontSize(int points);
+    Q_INVOKABLE void setDefFontSize(int points);
     QString defPreFontName() const { return preFontName_; }
     void setDefPreFontName(const QString &name);
     QColor defFontColor() const { return fontColor_; }

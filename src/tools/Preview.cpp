@@ -22,6 +22,7 @@
 #include <QShortcut>
 #include <QShowEvent>
 #include <QSoundEffect>
+#include "platform/MediaBar.h"
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -415,4 +416,9 @@ PreviewWindow *tolvenra_create_preview(const QStringList &arguments, QWidget *ow
 QWidget *tolvenra_create_viewer(QWidget *parent)
 {
     return new HtmlViewer(parent);
+}
+
+QWidget *tolvenra_create_media_bar(QWidget *parent)
+{
+    return new MediaBar(parent);
 }

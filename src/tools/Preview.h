@@ -24,6 +24,8 @@ class TBag;
 extern "C" Q_DECL_EXPORT PreviewWindow *tolvenra_create_preview(const QStringList &arguments, QWidget *owner);
 // And for an HTML viewer alone (an HtmlViewer), for rendered samples in dialogs.
 extern "C" Q_DECL_EXPORT QWidget *tolvenra_create_viewer(QWidget *parent);
+// A player bar for one sound file (a MediaBar), for dialogs that let the user listen.
+extern "C" Q_DECL_EXPORT QWidget *tolvenra_create_media_bar(QWidget *parent);
 
 class TfPreview : public QMainWindow, public PreviewWindow {
     Q_OBJECT

@@ -17,9 +17,11 @@ namespace {
 
 Factory factory_ = nullptr;
 ViewerFactory viewerFactory_ = nullptr;
+MediaBarFactory mediaBarFactory_ = nullptr;
 
 const char *const EntryPoint = "tolvenra_create_preview";
 const char *const ViewerEntryPoint = "tolvenra_create_viewer";
+const char *const MediaBarEntryPoint = "tolvenra_create_media_bar";
 
 // Where the module may be: beside the program (a build folder), or in the library folder of
 // an installed program.
@@ -41,11 +43,14 @@ bool loadModule(QString *error)
         auto *lib = new QLibrary(candidate, qApp);
         auto preview = reinterpret_cast<Factory>(lib->resolve(EntryPoint));
         auto viewer = reinterpret_cast<ViewerFactory>(lib->resolve(ViewerEntryPoint));
-        if (preview && viewer) {
+        auto mediaBar = reinterpret_cast<MediaBarFactory>(lib->resolve(MediaBarEntryPoint));
+        if (preview && viewer && mediaBar) {
             if (!factory_)
                 factory_ = preview;
             if (!viewerFactory_)
                 viewerFactory_ = viewer;
+            if (!mediaBarFactory_)
+                mediaBarFactory_ = mediaBar;
             return true;
         }
         reasons += lib->errorString() + u'\n';
@@ -67,6 +72,11 @@ void setViewerFactory(ViewerFactory factory)
     viewerFactory_ = factory;
 }
 
+void setMediaBarFactory(MediaBarFactory factory)
+{
+    mediaBarFactory_ = factory;
+}
+
 PreviewWindow *create(const QStringList &arguments, QWidget *owner, QString *error)
 {
     if (!factory_ && !loadModule(error))
@@ -79,6 +89,13 @@ QWidget *createViewer(QWidget *parent, QString *error)
     if (!viewerFactory_ && !loadModule(error))
         return nullptr;
     return viewerFactory_(parent);
+}
+
+QWidget *createMediaBar(QWidget *parent, QString *error)
+{
+    if (!mediaBarFactory_ && !loadModule(error))
+        return nullptr;
+    return mediaBarFactory_(parent);
 }
 
 void previewActiveDocument(AppServices &services)

@@ -28,9 +28,13 @@ using Factory = PreviewWindow *(*)(const QStringList &arguments, QWidget *owner)
 // Makes an HTML viewer widget over the same engine, for rendered samples in dialogs.
 using ViewerFactory = QWidget *(*)(QWidget *parent);
 
+// Makes a player bar for one sound file (a MediaBar).
+using MediaBarFactory = QWidget *(*)(QWidget *parent);
+
 // Replace the loading of the module (tests link the preview in).
 void setFactory(Factory factory);
 void setViewerFactory(ViewerFactory factory);
+void setMediaBarFactory(MediaBarFactory factory);
 
 // A new preview window; nullptr with *error saying why when the module cannot be loaded.
 PreviewWindow *create(const QStringList &arguments, QWidget *owner, QString *error);
@@ -38,6 +42,10 @@ PreviewWindow *create(const QStringList &arguments, QWidget *owner, QString *err
 // A new HTML viewer widget (an HtmlViewer) in parent, the module loaded on first use; nullptr
 // with *error saying why when the module cannot be loaded.
 QWidget *createViewer(QWidget *parent, QString *error);
+
+// A new sound player bar (a MediaBar) in parent, the module loaded on first use; nullptr with
+// *error saying why when the module cannot be loaded.
+QWidget *createMediaBar(QWidget *parent, QString *error);
 
 // The name under which the tool-window registry knows the preview window.
 inline constexpr const char *WindowName = "TfPreview";

@@ -5,6 +5,9 @@
 #include "tools/PreviewSupport.h"
 #include "app/Files.h"
 #include "app/Ubag.h"
+#include "wizards/BodyWizard.h"
+#include "wizards/HomePageWizard.h"
+#include "wizards/UrlWizard.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -461,6 +464,72 @@ TEST_F(PreviewTest, APageWhoseScriptNeverEndsIsReplacedByTheNextPreview)
     ed()->loadUtf8("<title>Again</title><p>again</p>");
     ASSERT_TRUE(previewActive());
     EXPECT_EQ(eval(viewer(), "document.body.innerText").toString(), "again");
+}
+
+} // namespace
+
+namespace {
+
+// The wizards that show a rendered sample or play a sound take the engine from the module.
+class WizardSampleTest : public PreviewTest {
+protected:
+    void SetUp() override
+    {
+        PreviewTest::SetUp();
+        PreviewModule::setViewerFactory(&tolvenra_create_viewer);
+        PreviewModule::setMediaBarFactory(&tolvenra_create_media_bar);
+        startWithEmptyDocument();
+    }
+};
+
+TEST_F(WizardSampleTest, TheBodyWizardRendersItsSampleInTheChosenColours)
+{
+    trigger("BodyWizard1Click");
+    auto *wiz = frame->toolWindows().get<TfWizBody>();
+    ASSERT_NE(wiz, nullptr);
+    auto *sample = qobject_cast<HtmlViewer *>(wiz->viewer());
+    ASSERT_NE(sample, nullptr);
+    ASSERT_TRUE(loads(sample, [wiz] { wiz->btnPreviewClick(); }));
+    EXPECT_EQ(eval(sample, "getComputedStyle(document.body).backgroundColor").toString(), "rgb(0, 0, 0)");
+    EXPECT_EQ(eval(sample, "document.querySelector('h2').innerText").toString(), "This is a heading");
+    ASSERT_TRUE(loads(sample, [wiz] { wiz->tBGCOLOR->setValue(0xFF0000); }));
+    EXPECT_EQ(eval(sample, "getComputedStyle(document.body).backgroundColor").toString(), "rgb(255, 0, 0)");
+    EXPECT_EQ(eval(sample, "getComputedStyle(document.querySelector('a')).color").toString(), "rgb(0, 255, 255)");
+}
+
+TEST_F(WizardSampleTest, TheHomePageShowsInThePreview)
+{
+    dialogs.onExec = [](QDialog *d) {
+        if (auto *hp = qobject_cast<TfHPWiz *>(d)) {
+            hp->tSubTitle->setText("Notes & news");
+            hp->OKBtnClick();
+        }
+    };
+    trigger("NewHomePage1Click");
+    EXPECT_TRUE(doc()->modified());
+    ASSERT_TRUE(previewActive());
+    EXPECT_EQ(preview()->windowTitle(), "Tolvenra Preview : My Home Page");
+    EXPECT_EQ(eval(viewer(), "document.querySelector('h1').innerText").toString(), "My Home Page");
+    EXPECT_EQ(eval(viewer(), "document.querySelector('h2').innerText").toString(), "Notes & news");
+    EXPECT_EQ(eval(viewer(), "document.querySelectorAll('h1').length").toInt(), 3);
+    EXPECT_EQ(eval(viewer(), "getComputedStyle(document.body).color").toString(), "rgb(0, 0, 153)");
+    EXPECT_EQ(eval(viewer(), "document.querySelector('address').innerText").toString().trimmed(), "Your Address");
+}
+
+TEST_F(WizardSampleTest, TheSoundDialogOpensTheChosenSoundInItsPlayer)
+{
+    trigger("InternetExplorerExtensions1Click");
+    auto *wiz = frame->toolWindows().get<TfrmIE>();
+    ASSERT_NE(wiz, nullptr);
+    ASSERT_NE(wiz->mediaPlayer(), nullptr);
+    const QString wav = home.write("Ding.wav", QByteArray("RIFF\x24\0\0\0WAVEfmt ", 16));
+    dialogs.openNames.push_back({wav});
+    wiz->btnBrowseClick();
+    QString file;
+    QMetaObject::invokeMethod(wiz->mediaPlayer(), "fileName", Q_RETURN_ARG(QString, file));
+    EXPECT_EQ(file, wav);
+    wiz->OKBtnClick();
+    EXPECT_EQ(text(), "<bgsound src=\"" + wav + "\" loop=1>");
 }
 
 } // namespace
