@@ -29,18 +29,22 @@ QString title()
 }
 
 // "HTML Documents (*.html;*.htm)|*.html;*.htm|..." pairs become Qt's ";;" filter list with the
-// patterns separated by blanks.
+// patterns separated by blanks. File names here are case-sensitive, so each pattern is offered
+// in small and in capital letters too: "*.GIF" finds "logo.gif" as well.
 QString qtFilters(const QString &pairs)
 {
     const QStringList parts = pairs.split(u'|');
     QStringList out;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         QString label = parts[i];
-        QString patterns = parts[i + 1];
-        patterns.replace(u';', u' ');
+        QStringList patterns;
+        for (const QString &p : parts[i + 1].split(u';', Qt::SkipEmptyParts))
+            for (const QString &variant : {p, p.toLower(), p.toUpper()})
+                if (!patterns.contains(variant))
+                    patterns << variant;
         if (label.contains(u'('))
             label = label.left(label.indexOf(u'(')).trimmed();
-        out << label + QLatin1String(" (") + patterns + u')';
+        out << label + QLatin1String(" (") + patterns.join(u' ') + u')';
     }
     return out.join(QLatin1String(";;"));
 }

@@ -272,7 +272,7 @@ void TfHPWiz::buildPages()
     optIncImage = check(this, "optIncImage", QStringLiteral("Include an Image in your Home Page Header"));
     f->addRow(optIncImage);
     txtIM = field(this, "txtIM", QStringLiteral("Image Name"));
-    f->addRow(tr("&Image:"), imageRow(txtIM, {button("btnBrowse2", tr("&Browse ..."), &TfHPWiz::btnBrowse2Click),
+    f->addRow(tr("Image:"), imageRow(txtIM, {button("btnBrowse2", tr("&Browse ..."), &TfHPWiz::btnBrowse2Click),
                                               button("btnUC", tr("&UpperCase"), &TfHPWiz::btnUCClick),
                                               button("btnLC", tr("&LowerCase"), &TfHPWiz::btnLCClick)}));
     spnBorder = new QSpinBox(this);
@@ -328,7 +328,7 @@ void TfHPWiz::buildPages()
     optUseBGImage = check(this, "optUseBGImage", QStringLiteral("Use a Background Image"));
     f->addRow(optUseBGImage);
     txtImageName = field(this, "txtImageName", QStringLiteral("Image Name"));
-    f->addRow(tr("Ima&ge:"), imageRow(txtImageName,
+    f->addRow(tr("Image:"), imageRow(txtImageName,
                                       {button("btnBrowse", tr("B&rowse ..."), &TfHPWiz::btnBrowseClick),
                                        button("btnUpper", tr("U&pperCase"), &TfHPWiz::btnUpperClick),
                                        button("btnLower", tr("L&owerCase"), &TfHPWiz::btnLowerClick)}));

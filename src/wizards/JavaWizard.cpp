@@ -46,6 +46,7 @@ QLineEdit *field(QWidget *parent, const char *name, const QString &hint)
     auto *e = new QLineEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
     e->setToolTip(hint);
+    e->setMinimumWidth(170);
     return e;
 }
 
