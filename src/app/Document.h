@@ -34,6 +34,9 @@ public:
     DiskState diskState() const;
     // Takes the file as it is now as the one read or saved (the user chose to keep their text).
     void acceptDiskState();
+    // The file as it was when read or saved here (an invalid time and -1 when never).
+    QDateTime stampModified() const { return known_ ? modified_ : QDateTime(); }
+    qint64 stampSize() const { return known_ ? size_ : -1; }
 
 private:
     void takeStamp();

@@ -107,6 +107,7 @@ void TfHTML::setModified(bool on)
     if (!on)
         txtHTML->setModified(false);
     setWindowModified(on || txtHTML->isModified());
+    emit modifiedChanged(modified());
 }
 
 bool TfHTML::loadFile(const QString &path, QString *error)

@@ -79,6 +79,10 @@ public:
     // The program-wide text of the last find, read by "Find Again" in any window.
     static QString LastSearchText;
 
+signals:
+    // The program marked the document saved or unsaved (see setModified).
+    void modifiedChanged(bool modified);
+
 public slots:
     void SetProperties();
     void FormClose();

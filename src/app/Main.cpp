@@ -1,4 +1,5 @@
 #include "Main.h"
+#include "RecoveryWindow.h"
 
 #include "CommandRegistry.h"
 #include "Editor.h"
@@ -116,6 +117,8 @@ TmdiMain::TmdiMain(const QStringList &arguments, QWidget *parent) : QMainWindow(
     mdiArea_->setObjectName(QStringLiteral("MDIClient"));
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Made after the MDI area, so it goes after the documents (a clean end removes their copies).
+    recovery_ = new RecoverySession([this](const QString &message) { SetStatusText(message); }, this);
     TabSet1 = new TabStrip(this);
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
@@ -343,6 +346,8 @@ void TmdiMain::GetCommandLine()
         SetStatusText(Ready);
     }
     AdjustControls();
+    // Unsaved work that a crash left behind is offered before anything else is asked.
+    TfRecovery::offer(*recovery_, *this);
     if (IniControl->readBool(Settings::Tips))
         DisplayTips();
 
@@ -690,6 +695,7 @@ TfHTML *TmdiMain::createDocument()
 {
     auto *doc = new TfHTML(this);
     mdiArea_->addSubWindow(doc);
+    recovery_->watch(doc);
     const QSize area = mdiArea_->viewport()->size();
     if (area.width() > 200 && area.height() > 150)
         doc->resize(area.width() * 3 / 4, area.height() * 3 / 4);

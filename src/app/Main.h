@@ -19,6 +19,7 @@ class QTimer;
 class TabStrip;
 class TagEngine;
 class Navigation;
+class RecoverySession;
 class TMegaRegistry;
 class ToolWindows;
 
@@ -72,6 +73,9 @@ public:
     int statusLineWrites() const { return statusLineWrites_; }
     QString userName() const;
     HelpWindow *helpWindow() const { return help_; }
+
+    // The copies of unsaved work kept against a crash.
+    RecoverySession &recovery() const { return *recovery_; }
 
     // Creates a document window in the frame (not yet shown).
     TfHTML *createDocument();
@@ -147,6 +151,7 @@ private:
     Navigation *navigation_;
     ToolWindows *windows_;
     QMdiArea *mdiArea_;
+    RecoverySession *recovery_;
     TabStrip *TabSet1;
     QWidget *Panel1;
     QLabel *StatusLine, *pnlMode, *pnlPos, *pnlSize, *pnlApp, *pnlTag, *pnlEncoding;

@@ -38,6 +38,13 @@ QString settingsFolder()
     return home.isEmpty() ? xdgFolder("XDG_CONFIG_HOME", "/.config") : QDir::cleanPath(home);
 }
 
+QString recoveryFolder()
+{
+    const QString home = homeOverride();
+    return (home.isEmpty() ? xdgFolder("XDG_STATE_HOME", "/.local/state") : QDir::cleanPath(home)) +
+           QLatin1String("/recovery");
+}
+
 QString programFile(const QString &name)
 {
     return programFolder() + u'/' + name;

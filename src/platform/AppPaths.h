@@ -12,6 +12,9 @@ namespace AppPaths {
 QString programFolder();  // no trailing separator
 QString settingsFolder(); // no trailing separator
 QString programFile(const QString &name);
+// Recovery copies of unsaved documents: $XDG_STATE_HOME/tolvenra/recovery (or inside
+// TOLVENRA_HOME).
+QString recoveryFolder();
 QString settingsFile(const QString &name);
 
 // The folder of the files shipped with the program (templates, tips, help pages).
