@@ -148,11 +148,15 @@ public:
         connect(doc->editor(), &QsciScintilla::textChanged, this, &Watch::changed);
         connect(doc->editor(), &QsciScintilla::modificationChanged, this, &Watch::changed);
         connect(doc, &TfHTML::modifiedChanged, this, &Watch::changed);
+        session->watches_.insert(doc, this);
     }
     ~Watch() override
     {
         // A document closed (saved or not) or a program ending cleanly leaves no copy.
-        if (session_ && !file_.isEmpty())
+        if (!session_)
+            return;
+        session_->watches_.remove(doc_);
+        if (!file_.isEmpty())
             session_->removeFile(file_);
     }
 
@@ -244,7 +248,7 @@ void RecoverySession::watch(TfHTML *doc)
 
 void RecoverySession::copyNow(TfHTML *doc)
 {
-    if (Watch *w = doc->findChild<Watch *>(QString(), Qt::FindDirectChildrenOnly))
+    if (Watch *w = watches_.value(doc))
         w->due();
 }
 
@@ -256,7 +260,7 @@ void RecoverySession::waitForWrites()
 
 QString RecoverySession::fileOf(TfHTML *doc) const
 {
-    const Watch *w = doc->findChild<Watch *>(QString(), Qt::FindDirectChildrenOnly);
+    const Watch *w = watches_.value(doc);
     return w ? w->file() : QString();
 }
 

@@ -3,6 +3,7 @@
 #include "platform/TextFile.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -92,6 +93,7 @@ private:
     void removeFile(const QString &file);
     void finished(QPointer<TfHTML> doc, const QString &file, bool ok, const QString &error);
 
+    QHash<TfHTML *, Watch *> watches_;
     std::function<void(const QString &)> status_;
     QString folder_;
     QString id_;
