@@ -321,6 +321,16 @@ QList<RecoveryCopy> RecoverySession::leftBehind()
         if (run != id_)
             runs[run] << dir.filePath(name);
     }
+    // The locks of runs that ended without leaving copies are cleared away.
+    for (const QString &name : dir.entryList({QStringLiteral("*.lock")}, QDir::Files)) {
+        const QString run = name.chopped(5);
+        if (run == id_ || runs.count(run))
+            continue;
+        QLockFile gone(dir.filePath(name));
+        gone.setStaleLockTime(0);
+        if (gone.tryLock(0))
+            gone.unlock();
+    }
     QList<RecoveryCopy> copies;
     for (const auto &[run, files] : runs) {
         auto lock = std::make_unique<QLockFile>(dir.filePath(run + QStringLiteral(".lock")));
