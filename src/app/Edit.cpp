@@ -197,7 +197,7 @@ void TfHTML::checkDiskChange()
     checkingDisk_ = false;
 }
 
-bool TfHTML::writeCopy(const QString &path, QString *error) const
+bool TfHTML::writeCopy(const QString &path, QString *error, bool keepBackup) const
 {
     const QByteArray text = txtHTML->utf8Text();
     TextFile::Format f = doc_.format();
@@ -209,7 +209,7 @@ bool TfHTML::writeCopy(const QString &path, QString *error) const
     // A copy for the preview keeps a backup of the file it replaces when the document keeps
     // them; a backup that cannot be made does not stop it.
     QString ignored;
-    if (doc_.backup())
+    if (doc_.backup() && keepBackup)
         TextFile::makeBackup(target, &ignored);
     return TextFile::save(target, text, f, false, error);
 }

@@ -61,8 +61,9 @@ public:
     bool saveTo(const QString &path);
     // Writes the text to path as a save does (the document's format, a backup copy when the
     // document keeps them), but the document stays bound to its own file and keeps its
-    // modified flag. Text the encoding cannot hold is written as UTF-8.
-    bool writeCopy(const QString &path, QString *error) const;
+    // modified flag. Text the encoding cannot hold is written as UTF-8. A copy refreshed
+    // while the user types (keepBackup false) makes no backup of the one it replaces.
+    bool writeCopy(const QString &path, QString *error, bool keepBackup = true) const;
 
     // The close question: a modified document asks whether to save it; Yes saves it. False
     // when the close must not go ahead (Cancel, a cancelled or failed save). Once answered,

@@ -1,5 +1,6 @@
 #include "Main.h"
 #include "RecoveryWindow.h"
+#include "tools/LivePreview.h"
 
 #include "CommandRegistry.h"
 #include "Editor.h"
@@ -119,6 +120,7 @@ TmdiMain::TmdiMain(const QStringList &arguments, QWidget *parent) : QMainWindow(
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     // Made after the MDI area, so it goes after the documents (a clean end removes their copies).
     recovery_ = new RecoverySession([this](const QString &message) { SetStatusText(message); }, this);
+    live_ = new LivePreview(*this, this);
     TabSet1 = new TabStrip(this);
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
@@ -722,6 +724,7 @@ TfHTML *TmdiMain::openDocument(const QString &path)
 void TmdiMain::onDocumentActivated(TfHTML *doc)
 {
     activateSearchMenu(doc);
+    live_->documentActivated(doc);
     if (!doc)
         return;
     doc->SetFocustoMe();

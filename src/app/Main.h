@@ -20,6 +20,7 @@ class TabStrip;
 class TagEngine;
 class Navigation;
 class RecoverySession;
+class LivePreview;
 class TMegaRegistry;
 class ToolWindows;
 
@@ -76,6 +77,8 @@ public:
 
     // The copies of unsaved work kept against a crash.
     RecoverySession &recovery() const { return *recovery_; }
+    // The preview's following of the typing.
+    LivePreview &livePreview() const { return *live_; }
 
     // Creates a document window in the frame (not yet shown).
     TfHTML *createDocument();
@@ -152,6 +155,7 @@ private:
     ToolWindows *windows_;
     QMdiArea *mdiArea_;
     RecoverySession *recovery_;
+    LivePreview *live_;
     TabStrip *TabSet1;
     QWidget *Panel1;
     QLabel *StatusLine, *pnlMode, *pnlPos, *pnlSize, *pnlApp, *pnlTag, *pnlEncoding;

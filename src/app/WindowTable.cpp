@@ -17,6 +17,7 @@
 #include "tools/Options.h"
 #include "tools/Plugin.h"
 #include "tools/Spell.h"
+#include "tools/LivePreview.h"
 #include "tools/PreviewModule.h"
 #include "wizards/BodyWizard.h"
 #include "wizards/FormsWizard.h"
@@ -55,9 +56,13 @@ void TmdiMain::registerToolWindows()
     w.add<TfOptions>(QStringLiteral("ApplicationOptions1Click"), Show::Modal);
     w.add<TfrmSpell>();
     const QStringList arguments = arguments_;
-    w.add(QString::fromLatin1(PreviewModule::WindowName), [arguments](AppServices &s, QString *error) -> QWidget * {
+    w.add(QString::fromLatin1(PreviewModule::WindowName), [this, arguments](AppServices &s, QString *error) -> QWidget * {
         PreviewWindow *p = PreviewModule::create(arguments, s.mainWindow(), error);
-        return p ? p->previewWidget() : nullptr;
+        if (!p)
+            return nullptr;
+        p->setFollowTypingHandler([this](bool on) { live_->setFollowing(on); });
+        live_->setFollowing(p->followTyping());
+        return p->previewWidget();
     });
 
     // Commands around the windows.

@@ -168,6 +168,13 @@ void TfPreview::buildMenus()
     showImages_->setChecked(true);
     options->addAction(tr("Default &Font/Colors..."), this, &TfPreview::FontColorsClick)
         ->setObjectName(QStringLiteral("FontColors"));
+    options->addSeparator();
+    followTyping_ = options->addAction(tr("&Follow Typing"), this, &TfPreview::FollowTyping1Click);
+    followTyping_->setObjectName(QStringLiteral("FollowTyping1"));
+    followTyping_->setCheckable(true);
+    followTyping_->setStatusTip(tr("Show the active document as it is typed"));
+    Prefs->Load();
+    followTyping_->setChecked(Prefs->GetInteger(QStringLiteral("Follow Typing"), 0) != 0);
 
     HistoryMenuItem = menuBar()->addMenu(tr("&History"));
     HistoryMenuItem->setObjectName(QStringLiteral("HistoryMenuItem"));
@@ -190,6 +197,28 @@ void TfPreview::previewFile(const QString &file)
     activateWindow();
     prefixCaption_ = true;
     Viewer->loadFile(file);
+}
+
+void TfPreview::refreshFile(const QString &file)
+{
+    prefixCaption_ = true;
+    if (Viewer->currentFile() == QFileInfo(file).absoluteFilePath())
+        Viewer->reload();
+    else
+        Viewer->loadFile(file);
+}
+
+bool TfPreview::followTyping() const
+{
+    return followTyping_->isChecked();
+}
+
+void TfPreview::FollowTyping1Click()
+{
+    Prefs->PutInteger(QStringLiteral("Follow Typing"), followTyping_->isChecked() ? 1 : 0);
+    Prefs->Save();
+    if (onFollow_)
+        onFollow_(followTyping_->isChecked());
 }
 
 void TfPreview::showEvent(QShowEvent *e)

@@ -40,6 +40,9 @@ public:
     // PreviewWindow
     QWidget *previewWidget() override { return this; }
     void previewFile(const QString &file) override;
+    void refreshFile(const QString &file) override;
+    bool followTyping() const override;
+    void setFollowTypingHandler(std::function<void(bool)> handler) override { onFollow_ = std::move(handler); }
 
     HtmlViewer *viewer() const { return Viewer; }
     QLineEdit *addressBox() const { return Edit1; }
@@ -51,6 +54,7 @@ public:
     QAction *historyEntry(int i) const { return history_[i]; }
     QAction *printAction() const { return print_; }
     QAction *showImagesAction() const { return showImages_; }
+    QAction *followTypingAction() const { return followTyping_; }
     FindDialog *findDialog() const { return FindDialog1; }
 
     // Default font and colours of the pages; colours are colour codes (system colours kept).
@@ -76,6 +80,7 @@ public slots:
     // A link was clicked: true when it was handled here (a sound or a program).
     bool HotSpotClick(const QString &target);
     void ShowImagesClick();
+    void FollowTyping1Click();
     void FontColorsClick();
     void Print1Click();
     void Find1Click();
@@ -101,7 +106,8 @@ private:
     QPushButton *btnClose, *Reload, *BackButton, *FwdButton;
     QMenu *HistoryMenuItem;
     QAction *history_[HistoryEntries];
-    QAction *print_, *showImages_;
+    QAction *print_, *showImages_, *followTyping_;
+    std::function<void(bool)> onFollow_;
     QPointer<FindDialog> FindDialog1;
     TBag *Prefs;
     std::unique_ptr<QPrinter> printer_;

@@ -98,6 +98,12 @@ QWidget *createMediaBar(QWidget *parent, QString *error)
     return mediaBarFactory_(parent);
 }
 
+QString previewFileFor(const TfHTML *doc)
+{
+    const QString folder = doc->isUntitled() ? AppPaths::programFolder() : QFileInfo(doc->caption()).absolutePath();
+    return QDir(folder).filePath(QString::fromLatin1(TempFileName));
+}
+
 void previewActiveDocument(AppServices &services)
 {
     TfHTML *doc = services.activeDocument();
@@ -108,8 +114,7 @@ void previewActiveDocument(AppServices &services)
         return;
     }
     const bool modified = doc->modified();
-    const QString folder = doc->isUntitled() ? AppPaths::programFolder() : QFileInfo(doc->caption()).absolutePath();
-    const QString temp = QDir(folder).filePath(QString::fromLatin1(TempFileName));
+    const QString temp = previewFileFor(doc);
     services.SetStatusText(QStringLiteral("Previewing ") + doc->caption() + QStringLiteral(" ..."));
     QString error;
     const bool written = doc->writeCopy(temp, &error);

@@ -3,8 +3,10 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class AppServices;
+class TfHTML;
 class QWidget;
 
 // The web preview window as the frame sees it. The window and its browser engine live in a
@@ -16,6 +18,13 @@ public:
     virtual QWidget *previewWidget() = 0;
     // Shows the window and loads file into its viewer.
     virtual void previewFile(const QString &file) = 0;
+    // Shows file again without taking the focus: the same file at the same scroll position,
+    // or another file as a new page.
+    virtual void refreshFile(const QString &file) = 0;
+    // Whether the window follows the typing in the active document ("&Follow Typing"), and
+    // who is told when the user changes it.
+    virtual bool followTyping() const = 0;
+    virtual void setFollowTypingHandler(std::function<void(bool)> handler) = 0;
 };
 Q_DECLARE_INTERFACE(PreviewWindow, "org.tolvenra.PreviewWindow")
 
@@ -52,6 +61,10 @@ inline constexpr const char *WindowName = "TfPreview";
 
 // The name of the preview file written beside a document.
 inline constexpr const char *TempFileName = "temp.tvr";
+
+// The file the preview shows for a document: the preview file beside it (in the program
+// folder for an untitled one).
+QString previewFileFor(const TfHTML *doc);
 
 // The frame's "Web Preview" command: writes the active document's text to the preview file
 // beside it (the program folder for an untitled one) and shows it in the preview window.

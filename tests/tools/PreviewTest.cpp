@@ -5,6 +5,8 @@
 #include "tools/PreviewSupport.h"
 #include "app/Files.h"
 #include "app/Ubag.h"
+#include "tools/LivePreview.h"
+#include <QMdiArea>
 #include "wizards/BodyWizard.h"
 #include "wizards/HomePageWizard.h"
 #include "wizards/UrlWizard.h"
@@ -530,6 +532,81 @@ TEST_F(WizardSampleTest, TheSoundDialogOpensTheChosenSoundInItsPlayer)
     EXPECT_EQ(file, wav);
     wiz->OKBtnClick();
     EXPECT_EQ(text(), "<bgsound src=\"" + wav + "\" loop=1>");
+}
+
+} // namespace
+
+namespace {
+
+// ---- the preview following the typing ----
+
+class FollowTypingTest : public PreviewTest {
+protected:
+    QString shown() { return eval(viewer(), "document.body ? document.body.innerText : ''").toString(); }
+    bool shows(const QString &text)
+    {
+        return QTest::qWaitFor([&] { return shown().contains(text); }, 5000);
+    }
+};
+
+TEST_F(FollowTypingTest, ThePreviewShowsTheTypingAndKeepsItsPlace)
+{
+    startWithEmptyDocument();
+    QByteArray tall = "<title>Tall</title>";
+    for (int i = 0; i < 300; ++i)
+        tall += "<p>line " + QByteArray::number(i) + "</p>";
+    ed()->loadUtf8(tall + "<p id=end>end</p>");
+    ASSERT_TRUE(previewActive());
+    QAction *follow = preview()->followTypingAction();
+    EXPECT_EQ(follow->text(), "&Follow Typing");
+    EXPECT_FALSE(follow->isChecked());
+
+    // Off: typing does not touch the preview.
+    QTest::keyClicks(ed(), "unseen ");
+    QTest::qWait(LivePreview::LongestMs + 300);
+    EXPECT_FALSE(shown().contains("unseen"));
+
+    follow->trigger();
+    EXPECT_TRUE(frame->livePreview().following());
+    ASSERT_TRUE(shows("unseen"));
+    viewer()->setVerticalPosition(600);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return viewer()->verticalPosition() == 600; }, 5000));
+    ed()->setCaret(ed()->lines(), 1);
+    QTest::keyClicks(ed(), "<p>typed at the end</p>");
+    ASSERT_TRUE(shows("typed at the end"));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return viewer()->verticalPosition() == 600; }, 5000));
+    EXPECT_EQ(viewer()->history().size(), 1); // refreshes are not new pages
+
+    // Continuous typing still shows progress before it stops.
+    const int before = frame->livePreview().refreshes();
+    for (int i = 0; i < 25; ++i) {
+        QTest::keyClicks(ed(), "k");
+        QTest::qWait(100);
+    }
+    EXPECT_GE(frame->livePreview().refreshes() - before, 2);
+
+    // The choice is kept in the preview's section of the options file.
+    EXPECT_TRUE(home.read("tolvopt.ini").contains("FOLLOW TYPING=1")) << home.read("tolvopt.ini").toStdString();
+}
+
+TEST_F(FollowTypingTest, SwitchingDocumentsSwitchesWhatThePreviewShows)
+{
+    startWithEmptyDocument();
+    ed()->loadUtf8("<p>first page</p>");
+    TfHTML *first = doc();
+    ASSERT_TRUE(previewActive());
+    preview()->followTypingAction()->trigger();
+    trigger("FileNew");
+    ed()->loadUtf8("<p>second page</p>");
+    ASSERT_TRUE(shows("second page"));
+    frame->mdiArea()->setActiveSubWindow(first);
+    ASSERT_TRUE(shows("first page"));
+    // Closed, the preview is left alone.
+    preview()->close();
+    const int before = frame->livePreview().refreshes();
+    QTest::keyClicks(ed(), "x");
+    QTest::qWait(LivePreview::LongestMs + 200);
+    EXPECT_EQ(frame->livePreview().refreshes(), before);
 }
 
 } // namespace
