@@ -19,6 +19,7 @@
 #include "platform/Dialogs.h"
 #include "platform/HtmlViewer.h"
 #include "platform/TextFile.h"
+#include "tools/LivePreview.h"
 #include "tools/Preview.h"
 #include "tools/Spell.h"
 
@@ -421,6 +422,100 @@ int main(int argc, char **argv)
         report("F9 to first paint, big.html", settledBig, "ms", bigFloor, "-");
         const double busyBig = previewTime(big, false);
         report("F9 to first paint, big.html just opened", busyBig, "ms", bigFloor, "-");
+
+        // The preview following the typing in a 200 KB page: every keystroke's time in the
+        // editor (the refreshes included), and how far the preview lags behind the last one.
+        {
+            QFile source(big);
+            source.open(QIODevice::ReadOnly);
+            QByteArray page;
+            while (page.size() < 200 * 1024 && !source.atEnd())
+                page += source.readLine();
+            page += "<p>last</p></body></html>\n";
+            QTemporaryDir liveDir;
+            const QString livePath = liveDir.filePath("live.html");
+            QFile out(livePath);
+            out.open(QIODevice::WriteOnly);
+            out.write(page);
+            out.close();
+            frame.files().OpenDocument(livePath);
+            TfHTML *liveDoc = frame.activeDocument();
+            TEditor *liveEd = liveDoc->editor();
+            settle();
+            frame.commands().trigger("PrintPreview1Click");
+            QString error;
+            HtmlViewer *viewer = static_cast<TfPreview *>(frame.toolWindows().window("TfPreview", &error))->viewer();
+            const double start = nowMs();
+            for (QElapsedTimer t; !t.isValid() || (firstPaint(viewer, start) == 0 && t.elapsed() < 60000);)
+                if (!t.isValid())
+                    t.start();
+            liveEd->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, long(page.size() - 30));
+            // The same typing without the preview following, for comparison.
+            auto typeKeys = [&](int n) {
+                std::vector<double> times;
+                for (int i = 0; i < n; ++i) {
+                    times.push_back(ms([&] {
+                        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+                        QCoreApplication::sendEvent(liveEd, &press);
+                        liveEd->repaint();
+                    }));
+                    for (QElapsedTimer gap; !gap.isValid() || gap.elapsed() < 60;) {
+                        if (!gap.isValid())
+                            gap.start();
+                        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+                    }
+                }
+                std::sort(times.begin(), times.end());
+                return times;
+            };
+            const std::vector<double> alone = typeKeys(30);
+            report("typing alone, 200 KB page: keystroke (slowest)", alone.back(), "ms", 0, "< 50 ms");
+            frame.livePreview().setFollowing(true);
+            const double refreshTime = median(5, [&] { return ms([&] { frame.livePreview().refresh(); }); });
+            report("follow typing, 200 KB page: one refresh", refreshTime, "ms", 0, "< 50 ms");
+            std::vector<double> keys;
+            const int refreshesBefore = frame.livePreview().refreshes();
+            QElapsedTimer typing;
+            typing.start();
+            for (int i = 0; i < 60; ++i) {
+                keys.push_back(ms([&] {
+                    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+                    QCoreApplication::sendEvent(liveEd, &press);
+                    liveEd->repaint();
+                }));
+                // A fast typist: a key every 60 ms, with the program's own work in between.
+                for (QElapsedTimer gap; !gap.isValid() || gap.elapsed() < 60;) {
+                    if (!gap.isValid())
+                        gap.start();
+                    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+                }
+            }
+            const double typedFor = double(typing.elapsed());
+            const int refreshes = frame.livePreview().refreshes() - refreshesBefore;
+            std::sort(keys.begin(), keys.end());
+            report("follow typing, 200 KB page: keystroke (median)", keys[keys.size() / 2], "ms", 0, "< 50 ms");
+            report("follow typing, 200 KB page: keystroke (slowest)", keys.back(), "ms", 0, "< 50 ms");
+            std::printf("%-46s %d refreshes in %.1f s of continuous typing\n", "  of which", refreshes, typedFor / 1000);
+            // The lag: from the last keystroke until the preview shows it.
+            liveEd->insertAtCaret(QStringLiteral("ZQXMARK"));
+            const double typed = nowMs();
+            bool seen = false;
+            while (!seen && nowMs() - typed < 10000) {
+                bool answered = false;
+                viewer->view()->page()->runJavaScript("document.body?document.body.innerText.indexOf('ZQXMARK')>=0:false",
+                                                      [&](const QVariant &v) {
+                                                          seen = v.toBool();
+                                                          answered = true;
+                                                      });
+                while (!answered)
+                    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            }
+            report("follow typing, 200 KB page: preview lag", nowMs() - typed, "ms", 0, "< 1000 ms");
+            frame.livePreview().setFollowing(false);
+            liveDoc->setModified(false);
+            liveDoc->close();
+            settle();
+        }
     }
 
 
