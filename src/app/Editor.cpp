@@ -67,6 +67,14 @@ TEditor::TEditor(QWidget *parent) : QsciScintilla(parent)
     applyStyles();
     updateLineNumberWidth();
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &TEditor::followSize);
+    connect(this, &QsciScintilla::textChanged, this, [this] {
+        if (!quietEdits_)
+            emit contentEdited();
+    });
+    connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
+        if (quietEdits_ && (updated & SC_UPDATE_CONTENT))
+            emit contentEdited();
+    });
     setAcceptDrops(true);
 }
 

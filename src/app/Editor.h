@@ -101,6 +101,10 @@ public:
     static bool isListDrag(const QMimeData *data, QObject *source);
 
 signals:
+    // The text may have changed. A large text's control sends no notice of each edit (see
+    // followSize); for it this comes with the next update of the view after a change of its
+    // contents (styling included), so a listener checks what it needs.
+    void contentEdited();
     void listItemDropped();
     void filesDropped(const QStringList &paths);
 

@@ -145,7 +145,7 @@ public:
         longest_.setSingleShot(true);
         connect(&pause_, &QTimer::timeout, this, &Watch::due);
         connect(&longest_, &QTimer::timeout, this, &Watch::due);
-        connect(doc->editor(), &QsciScintilla::textChanged, this, &Watch::changed);
+        connect(doc->editor(), &TEditor::contentEdited, this, &Watch::changed);
         connect(doc->editor(), &QsciScintilla::modificationChanged, this, &Watch::changed);
         connect(doc, &TfHTML::modifiedChanged, this, &Watch::changed);
         session->watches_.insert(doc, this);

@@ -124,6 +124,22 @@ TEST_F(RecoveryTest, TypingLeavesACopyThatSavingAndClosingRemove)
     EXPECT_TRUE(QTest::qWaitFor([&] { return copyFiles().isEmpty(); }, 5000));
 }
 
+TEST_F(RecoveryTest, EveryPauseOfALargeDocumentIsCopiedToo)
+{
+    // The control of a text over 2 MB sends no notice of each edit.
+    QByteArray text;
+    while (text.size() < 3 * 1024 * 1024)
+        text += "<p>a line of a large page</p>\n";
+    ed()->loadUtf8(text + "x");
+    ed()->SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
+    ASSERT_TRUE(ed()->quietEdits());
+    QTest::keyClicks(ed(), "a");
+    ASSERT_TRUE(copied(doc()));
+    QTest::keyClicks(ed(), "b");
+    ASSERT_TRUE(copied(doc()));
+    EXPECT_TRUE(RecoveryFormat::read(session().fileOf(doc())).text.endsWith("xab"));
+}
+
 TEST_F(RecoveryTest, ACleanEndLeavesNothingAndALiveRunsCopiesAreNotTaken)
 {
     QTest::keyClicks(ed(), "abc");
