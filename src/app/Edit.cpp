@@ -136,7 +136,7 @@ bool TfHTML::saveTo(const QString &path)
         if (Dialogs::instance().ask(this, question, false, true) != Dialogs::Answer::Yes)
             return false;
     }
-    QByteArray text = txtHTML->utf8Text();
+    QByteArray text = txtHTML->fileText();
     if (!doc_.canStore(text)) {
         const QString question =
             tr("The document holds characters that %1 cannot store.\n\nSave it as UTF-8 instead?")
@@ -199,7 +199,7 @@ void TfHTML::checkDiskChange()
 
 bool TfHTML::writeCopy(const QString &path, QString *error, bool keepBackup) const
 {
-    const QByteArray text = txtHTML->utf8Text();
+    const QByteArray text = txtHTML->fileText();
     TextFile::Format f = doc_.format();
     if (!doc_.canStore(text)) {
         f.encoding = TextFile::Encoding::Utf8;

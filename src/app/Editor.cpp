@@ -1,5 +1,9 @@
 #include "Editor.h"
 
+#include <algorithm>
+#include <QClipboard>
+#include <QApplication>
+
 #include <cmath>
 #include <cstring>
 
@@ -71,6 +75,8 @@ TEditor::TEditor(QWidget *parent) : QsciScintilla(parent)
         if (!quietEdits_)
             emit contentEdited();
     });
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int position, int type, const char *, int length) { trackBreaks(position, type, length); });
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
         if (quietEdits_ && (updated & SC_UPDATE_CONTENT))
             emit contentEdited();
@@ -146,10 +152,21 @@ void TEditor::setQuietEdits(bool large)
         // that lets those through lets the insertion through: large texts get none.
         SendScintilla(SCI_SETMODEVENTMASK, large ? 0L : long(SC_MODEVENTMASKALL));
     }
+    // Display breaks are kept in place through every insertion and deletion.
+    if (large && tracking_)
+        SendScintilla(SCI_SETMODEVENTMASK, long(SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT | SC_PERFORMED_USER |
+                                                SC_PERFORMED_UNDO | SC_PERFORMED_REDO));
 }
 
 void TEditor::updateLineNumberWidth()
 {
+    if (tracking_) {
+        // The control would number the display lines, not the file's: the status bar says
+        // which line of the file the caret is on.
+        setMarginWidth(0, 0);
+        lineDigits_ = 0;
+        return;
+    }
     const int digits = qMax(3, int(QString::number(lines()).size()));
     if (digits == lineDigits_)
         return;
@@ -175,10 +192,14 @@ void TEditor::loadUtf8(const QByteArray &utf8)
     // switched on afterwards, it wraps what is shown and the rest when idle.
     long wrap = wrapModeInForce();
     pendingWrap_ = -1;
+    std::vector<long> breaks;
+    const bool longLines = hasLongLine(utf8);
+    const QByteArray shown = longLines ? breakLongLines(utf8, &breaks) : utf8;
+    tracking_ = false;
+    soft_.clear();
     // A large text opens unwrapped; its styling in the background goes only as far as the part
-    // shown, so the program is ready at once. Not a text with a very long line: unwrapped, the
-    // control measures the whole line again and again, which costs more than wrapping it.
-    largeDocument_ = utf8.size() > LargeDocument && !hasLongLine(utf8);
+    // shown, so the program is ready at once.
+    largeDocument_ = shown.size() > LargeDocument;
     if (largeDocument_) {
         wrap = 0;
         setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -186,12 +207,20 @@ void TEditor::loadUtf8(const QByteArray &utf8)
     SendScintilla(SCI_SETIDLESTYLING, largeDocument_ ? 1L /* SC_IDLESTYLING_TOVISIBLE */ : 3L /* SC_IDLESTYLING_ALL */);
     SendScintilla(SCI_SETWRAPMODE, 0L);
     SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
-    setQuietEdits(utf8.size() > LargeText); // before the text goes in: its notice alone is costly
+    setQuietEdits(shown.size() > LargeText); // before the text goes in: its notice alone is costly
     SendScintilla(SCI_CLEARALL);
-    SendScintilla(SCI_ALLOCATE, long(utf8.size() + 1024));
-    SendScintilla(SCI_APPENDTEXT, utf8.size(), utf8.constData());
+    SendScintilla(SCI_ALLOCATE, long(shown.size() + 1024));
+    SendScintilla(SCI_APPENDTEXT, shown.size(), shown.constData());
     SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
+    soft_ = std::move(breaks);
+    tracking_ = longLines;
+    undoTaken_.clear();
+    redoTaken_.clear();
+    quietEdits_ = !quietEdits_; // the notices the display breaks need, from now on
+    setQuietEdits(!quietEdits_);
+    lineDigits_ = -1;
+    updateLineNumberWidth();
     SendScintilla(SCI_SETSAVEPOINT);
     SendScintilla(SCI_GOTOPOS, 0L);
     SendScintilla(SCI_SETWRAPMODE, wrap);
@@ -206,6 +235,128 @@ QByteArray TEditor::utf8Text() const
     return QByteArray(p, len);
 }
 
+QByteArray TEditor::fileText() const
+{
+    if (soft_.empty())
+        return utf8Text();
+    const long len = SendScintilla(SCI_GETLENGTH);
+    const char *p = reinterpret_cast<const char *>(SendScintilla(SCI_GETCHARACTERPOINTER));
+    QByteArray out;
+    out.reserve(len);
+    long from = 0;
+    for (long b : soft_) {
+        out.append(p + from, b - from);
+        from = b + 1;
+    }
+    out.append(p + from, len - from);
+    return out;
+}
+
+QByteArray TEditor::breakLongLines(const QByteArray &utf8, std::vector<long> *breaks)
+{
+    // Display lines of about Target bytes: broken between two tags ("><") where one comes
+    // soon, else after a blank, else at a character boundary.
+    constexpr long Target = 1024, Reach = 3072;
+    const char *p = utf8.constData();
+    const long n = utf8.size();
+    QByteArray out;
+    out.reserve(n + n / Target + 16);
+    long lineStart = 0;
+    while (lineStart < n) {
+        const char *nl = static_cast<const char *>(std::memchr(p + lineStart, '\n', size_t(n - lineStart)));
+        const long lineEnd = nl ? long(nl - p) : n; // the line feed itself, or the end
+        const long next = nl ? lineEnd + 1 : n;
+        if (lineEnd - lineStart <= LongLine) {
+            out.append(p + lineStart, next - lineStart);
+            lineStart = next;
+            continue;
+        }
+        long from = lineStart;
+        while (lineEnd - from > Target + Reach) {
+            long cut = -1;
+            const long limit = from + Target + Reach;
+            for (long i = from + Target; i < limit && cut < 0; ++i)
+                if (p[i] == '>' && p[i + 1] == '<')
+                    cut = i + 1;
+            for (long i = from + Target; i < limit && cut < 0; ++i)
+                if (p[i] == ' ')
+                    cut = i + 1;
+            if (cut < 0) {
+                cut = from + Target;
+                while ((uchar(p[cut]) & 0xC0) == 0x80) // not inside a character
+                    ++cut;
+            }
+            if (p[cut - 1] == '\r') // never between a carriage return and what follows
+                ++cut;
+            out.append(p + from, cut - from);
+            breaks->push_back(out.size());
+            out.append('\n');
+            from = cut;
+        }
+        out.append(p + from, next - from);
+        lineStart = next;
+    }
+    return out;
+}
+
+void TEditor::trackBreaks(int position, int type, int length)
+{
+    if (!tracking_)
+        return;
+    const long pos = position, len = length;
+    if (type & SC_MOD_INSERTTEXT) {
+        for (auto it = std::lower_bound(soft_.begin(), soft_.end(), pos); it != soft_.end(); ++it)
+            *it += len;
+        if (type & SC_PERFORMED_UNDO) {
+            // A deletion undone: the display breaks it took come back with its text.
+            if (!undoTaken_.empty() && undoTaken_.back().pos == pos && undoTaken_.back().length == len) {
+                const char *p = reinterpret_cast<const char *>(SendScintilla(SCI_GETRANGEPOINTER, pos, len));
+                for (long off : undoTaken_.back().offsets)
+                    if (p[off] == '\n')
+                        soft_.insert(std::lower_bound(soft_.begin(), soft_.end(), pos + off), pos + off);
+                redoTaken_.push_back(std::move(undoTaken_.back()));
+                undoTaken_.pop_back();
+            }
+        } else if (!(type & SC_PERFORMED_REDO)) {
+            redoTaken_.clear();
+        }
+    } else if (type & SC_MOD_DELETETEXT) {
+        const auto first = std::lower_bound(soft_.begin(), soft_.end(), pos);
+        const auto last = std::lower_bound(first, soft_.end(), pos + len);
+        Taken taken{pos, len, {}};
+        for (auto it = first; it != last; ++it)
+            taken.offsets.push_back(*it - pos);
+        const auto rest = soft_.erase(first, last);
+        for (auto it = rest; it != soft_.end(); ++it)
+            *it -= len;
+        if (type & SC_PERFORMED_UNDO) {
+            // An insertion undone: it held no display breaks of its own.
+        } else if (type & SC_PERFORMED_REDO) {
+            if (!redoTaken_.empty() && redoTaken_.back().pos == pos && redoTaken_.back().length == len) {
+                undoTaken_.push_back(std::move(redoTaken_.back()));
+                redoTaken_.pop_back();
+            }
+        } else {
+            undoTaken_.push_back(std::move(taken));
+            redoTaken_.clear();
+        }
+    }
+}
+
+long TEditor::breaksBefore(long pos) const
+{
+    return long(std::lower_bound(soft_.begin(), soft_.end(), pos) - soft_.begin());
+}
+
+long TEditor::fileLineStart(long pos) const
+{
+    long start = SendScintilla(SCI_POSITIONFROMLINE, SendScintilla(SCI_LINEFROMPOSITION, pos));
+    // A display line that follows a display break continues the file line before it.
+    while (start > 0 && std::binary_search(soft_.begin(), soft_.end(), start - 1))
+        start = SendScintilla(SCI_POSITIONFROMLINE, SendScintilla(SCI_LINEFROMPOSITION, start - 1));
+    return start;
+}
+
 qint64 TEditor::textSize() const
 {
     return SendScintilla(SCI_GETLENGTH);
@@ -213,6 +364,41 @@ qint64 TEditor::textSize() const
 
 long TEditor::positionOf(int line, int col) const
 {
+    if (!soft_.empty()) {
+        // The first display line of the file line: display line d shows file line
+        // d - (display breaks before it), and the first one of a file line follows no break.
+        long lo = 0, hi = SendScintilla(SCI_GETLINECOUNT) - 1;
+        while (lo < hi) {
+            const long mid = (lo + hi) / 2;
+            const long fileLine = mid - breaksBefore(SendScintilla(SCI_POSITIONFROMLINE, mid));
+            if (fileLine < line - 1)
+                lo = mid + 1;
+            else
+                hi = mid;
+        }
+        const long start = SendScintilla(SCI_POSITIONFROMLINE, lo);
+        const long length = SendScintilla(SCI_GETLENGTH);
+        long end = start;
+        // The file line ends at the first line end that is not a display break.
+        for (;;) {
+            end = SendScintilla(SCI_GETLINEENDPOSITION, SendScintilla(SCI_LINEFROMPOSITION, end));
+            if (end >= length || !std::binary_search(soft_.begin(), soft_.end(), end))
+                break;
+            ++end;
+        }
+        // Columns count characters; display breaks are not among them.
+        long pos = start, remaining = col - 1;
+        while (remaining > 0 && pos < end) {
+            const auto next = std::lower_bound(soft_.begin(), soft_.end(), pos);
+            const long segmentEnd = next != soft_.end() && *next < end ? *next : end;
+            const long chars = SendScintilla(SCI_COUNTCHARACTERS, pos, segmentEnd);
+            if (remaining <= chars)
+                return SendScintilla(SCI_POSITIONRELATIVE, pos, remaining);
+            remaining -= chars;
+            pos = segmentEnd < end ? segmentEnd + 1 : end;
+        }
+        return qMin(pos, end);
+    }
     const long start = SendScintilla(SCI_POSITIONFROMLINE, line - 1);
     if (start < 0)
         return SendScintilla(SCI_GETLENGTH);
@@ -223,6 +409,13 @@ long TEditor::positionOf(int line, int col) const
 
 void TEditor::lineColOf(long pos, int *line, int *col) const
 {
+    if (!soft_.empty()) {
+        const long start = fileLineStart(pos);
+        const long l = SendScintilla(SCI_LINEFROMPOSITION, start);
+        *line = int(l - breaksBefore(start)) + 1;
+        *col = int(SendScintilla(SCI_COUNTCHARACTERS, start, pos) - (breaksBefore(pos) - breaksBefore(start))) + 1;
+        return;
+    }
     const long l = SendScintilla(SCI_LINEFROMPOSITION, pos);
     const long start = SendScintilla(SCI_POSITIONFROMLINE, l);
     *line = int(l) + 1;
@@ -231,6 +424,11 @@ void TEditor::lineColOf(long pos, int *line, int *col) const
 
 int TEditor::caretLine() const
 {
+    if (!soft_.empty()) {
+        int line, col;
+        lineColOf(SendScintilla(SCI_GETCURRENTPOS), &line, &col);
+        return line;
+    }
     return int(SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS))) + 1;
 }
 
@@ -415,14 +613,59 @@ int TEditor::replaceText(const QString &find, const QString &replacement, bool a
     QByteArray out;
     out.reserve(spanEnd - spanStart + matches.size() * (with.size() - needle.size()) + 16);
     long cursor = spanStart;
+    // Display breaks are left out of the new span: it is the file's text (Undo brings the
+    // breaks back with the old span).
+    auto copyKept = [&](long from, long to) {
+        auto b = std::lower_bound(soft_.begin(), soft_.end(), from);
+        for (; b != soft_.end() && *b < to; ++b) {
+            out.append(text + (from - spanStart), *b - from);
+            from = *b + 1;
+        }
+        out.append(text + (from - spanStart), to - from);
+    };
     for (const auto &m : std::as_const(matches)) {
-        out.append(text + (cursor - spanStart), m.first - cursor);
+        copyKept(cursor, m.first);
         out.append(with);
         cursor = m.second;
     }
     replaceRange(spanStart, spanEnd, out);
     SendScintilla(SCI_GOTOPOS, long(spanStart + out.size()));
     return int(matches.size());
+}
+
+QByteArray TEditor::selectedFileText() const
+{
+    const long a = SendScintilla(SCI_GETSELECTIONSTART), b = SendScintilla(SCI_GETSELECTIONEND);
+    const char *p = reinterpret_cast<const char *>(SendScintilla(SCI_GETRANGEPOINTER, a, b - a));
+    QByteArray out;
+    long from = a;
+    for (auto it = std::lower_bound(soft_.begin(), soft_.end(), a); it != soft_.end() && *it < b; ++it) {
+        out.append(p + (from - a), *it - from);
+        from = *it + 1;
+    }
+    out.append(p + (from - a), b - from);
+    return out;
+}
+
+void TEditor::copy()
+{
+    // What goes to the clipboard is the file's text: a display break pasted elsewhere would
+    // become a real line break.
+    if (soft_.empty() || !hasSelectedText()) {
+        QsciScintilla::copy();
+        return;
+    }
+    QApplication::clipboard()->setText(QString::fromUtf8(selectedFileText()));
+}
+
+void TEditor::cut()
+{
+    if (soft_.empty() || !hasSelectedText() || isReadOnly()) {
+        QsciScintilla::cut();
+        return;
+    }
+    copy();
+    removeSelectedText();
 }
 
 void TEditor::replaceRange(long start, long end, const QByteArray &utf8)

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <array>
+#include <vector>
 
 class QsciLexerHTML;
 
@@ -42,8 +43,21 @@ public:
     bool quietEdits() const { return quietEdits_; }
 
     // Replaces the whole text; the undo history is cleared and the modified flag is false.
+    // A line over LongLine bytes is shown broken into display lines (between tags where it
+    // can): the control lays out a whole line at every keystroke, which takes seconds for a
+    // line of megabytes. The breaks are the editor's own: fileText() leaves them out, and
+    // lines and columns (caretLine, setCaret ...) count the file's lines.
     void loadUtf8(const QByteArray &utf8);
+    // The text as shown, display breaks included; positions in the control refer to it.
     QByteArray utf8Text() const;
+    // The text as the file holds it: without the display breaks of long lines.
+    QByteArray fileText() const;
+    // Whether long lines are shown broken.
+    bool hasDisplayBreaks() const { return !soft_.empty(); }
+    // The byte positions of the display breaks (each a line feed not in the file).
+    const std::vector<long> &displayBreaks() const { return soft_; }
+    // The text with display breaks added to lines over LongLine bytes, and where they are.
+    static QByteArray breakLongLines(const QByteArray &utf8, std::vector<long> *breaks);
     qint64 textSize() const;
 
     int caretLine() const;
@@ -66,6 +80,11 @@ public:
     long findFrom(long from, const QString &text, bool matchCase, bool wholeWord, long *end);
     // Replaces the first match (from the top) or every match; one undo step. Returns the count.
     int replaceText(const QString &find, const QString &replacement, bool all, bool matchCase, bool wholeWord);
+
+    // The clipboard gets the file's text of the selection (without display breaks).
+    void copy() override;
+    void cut() override;
+    QByteArray selectedFileText() const;
 
     // Replaces the bytes from start to end as one undo step.
     void replaceRange(long start, long end, const QByteArray &utf8);
@@ -122,6 +141,12 @@ private:
     void followSize();
     void setQuietEdits(bool large);
     static bool hasLongLine(const QByteArray &utf8);
+    // Keeps the display breaks where they are through insertions, deletions, undo and redo.
+    void trackBreaks(int position, int type, int length);
+    // How many display breaks lie before a position.
+    long breaksBefore(long pos) const;
+    // The first position of the file line that holds pos.
+    long fileLineStart(long pos) const;
     // The wrap mode in force, or the one a large insertion will switch back on.
     long wrapModeInForce() const;
     // Leaves wrapping off until the background styling has reached the end of the text.
@@ -141,6 +166,15 @@ private:
     QFont font_;
     int lineDigits_ = 0;
     bool quietEdits_ = false;
+    std::vector<long> soft_; // display breaks, sorted
+    bool tracking_ = false;  // the text was loaded with display breaks
+    // The display breaks each deletion took, to put back when it is undone: one record a
+    // deletion, in the order of the undo history.
+    struct Taken {
+        long pos, length;
+        std::vector<long> offsets;
+    };
+    std::vector<Taken> undoTaken_, redoTaken_;
 };
 
 // Groups the edits made while it lives into one undo step of the editor.

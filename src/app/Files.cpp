@@ -292,7 +292,7 @@ void FileCommands::ConvertToText()
     StatusGuard status(frame_, QStringLiteral("Converting to Text ..."));
     WaitCursor wait;
     TEditor *ed = doc->editor();
-    const TextOps::TagStrip r = TextOps::stripTags(ed->utf8Text());
+    const TextOps::TagStrip r = TextOps::stripTags(ed->fileText());
     if (r.removed > 0) {
         ed->replaceRange(0, long(ed->textSize()), r.text);
         ed->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, long(r.lastPos));

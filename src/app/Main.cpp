@@ -523,7 +523,7 @@ void TmdiMain::ShowStatus()
         return;
     TEditor *ed = doc->editor();
     pnlPos->setText(QStringLiteral("%1:%2").arg(ed->caretLine()).arg(ed->caretCol()));
-    pnlSize->setText(QStringLiteral("Bytes: ") + QString::number(ed->textSize()));
+    pnlSize->setText(QStringLiteral("Bytes: ") + QString::number(ed->textSize() - qint64(ed->displayBreaks().size())));
     pnlMode->setText(ed->overwriteMode() ? QStringLiteral("Overwrite") : QStringLiteral("Insert"));
     pnlApp->setText(userName());
     const TextFile::Format &f = doc->document().format();

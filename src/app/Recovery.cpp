@@ -275,7 +275,7 @@ void RecoverySession::write(Watch *w)
     c.diskModified = doc->document().stampModified();
     c.diskSize = doc->document().stampSize();
     // The one copy of the text taken on this thread; the rest happens on the writer's.
-    c.text = doc->editor()->utf8Text();
+    c.text = doc->editor()->fileText();
     const QString file = w->takeFile();
     QPointer<TfHTML> target(doc);
     pool_.start([this, c = std::move(c), file, target]() {

@@ -132,7 +132,10 @@ bool TfRecovery::restore(const RecoveryCopy &copy, AppServices &services)
         if (!doc)
             return false;
         TEditor *ed = doc->editor();
-        ed->replaceRange(0, long(ed->textSize()), copy.text);
+        if (ed->hasDisplayBreaks())
+            ed->loadUtf8(copy.text); // its long lines shown broken again
+        else
+            ed->replaceRange(0, long(ed->textSize()), copy.text);
     } else {
         doc = services.newDocumentFromText(QString::fromUtf8(copy.text), copy.path);
         doc->document().setFormat(copy.format);

@@ -234,7 +234,7 @@ void ExpandMacrosNow(AppServices &services)
     {
         WaitCursor wait;
         TEditor *ed = doc->editor();
-        r = Macros::expand(ed->utf8Text(), Macros::lookupList());
+        r = Macros::expand(ed->fileText(), Macros::lookupList());
         if (r.replaced > 0)
             ed->replaceRange(0, long(ed->textSize()), r.text);
         if (r.caret >= 0) {

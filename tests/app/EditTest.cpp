@@ -320,13 +320,124 @@ TEST_F(EditTest, ALargeDocumentOpensUnwrappedAndSaysSo)
     EXPECT_TRUE(ed()->wordWrap());
     EXPECT_EQ(ed()->utf8Text(), big); // nothing of this reaches the text
 
-    // One very long line: unwrapped, the control would measure it at every step; it wraps.
+    // One very long line is shown broken, and so large, unwrapped too; the file keeps its line.
     frame->files().OpenDocument(minified);
-    EXPECT_FALSE(ed()->largeDocument());
-    EXPECT_TRUE(ed()->wordWrap());
+    EXPECT_TRUE(ed()->hasDisplayBreaks());
+    EXPECT_TRUE(ed()->largeDocument());
+    EXPECT_EQ(ed()->fileText(), QByteArray(TEditor::LargeDocument + 10, 'x'));
     newDoc("<p>small</p>");
     EXPECT_FALSE(ed()->largeDocument());
     EXPECT_TRUE(ed()->wordWrap());
+}
+
+// ---- long lines shown broken ----
+
+TEST(DisplayBreaks, LongLinesAreBrokenBetweenTagsAndNothingElseChanges)
+{
+    QByteArray page = "<head>\r\n";
+    while (page.size() < 200 * 1024)
+        page += "<p class=a>caf\xc3\xa9</p>";
+    page += "\r\n<p>short</p>\r\n";
+    QByteArray words;
+    while (words.size() < 100 * 1024)
+        words += "word ";
+    QByteArray solid;
+    while (solid.size() < 100 * 1024)
+        solid += "\xe2\x82\xac"; // no tag, no blank: broken between characters
+    for (const QByteArray &text : {page, words, solid}) {
+        std::vector<long> breaks;
+        const QByteArray shown = TEditor::breakLongLines(text, &breaks);
+        ASSERT_FALSE(breaks.empty());
+        QByteArray back = shown;
+        for (auto it = breaks.rbegin(); it != breaks.rend(); ++it) {
+            ASSERT_EQ(shown.at(*it), '\n');
+            back.remove(*it, 1);
+        }
+        EXPECT_EQ(back, text);
+        for (const QByteArray &line : shown.split('\n')) {
+            EXPECT_LE(line.size(), 4200);
+            EXPECT_TRUE(line.isEmpty() || (uchar(line.at(0)) & 0xC0) != 0x80); // whole characters
+        }
+    }
+    std::vector<long> breaks;
+    const QByteArray shown = TEditor::breakLongLines(page, &breaks);
+    EXPECT_TRUE(shown.startsWith("<head>\r\n<p class=a>"));
+    EXPECT_TRUE(shown.endsWith("</p>\r\n<p>short</p>\r\n")); // short lines stay as they are
+    EXPECT_EQ(shown.at(breaks.front() - 1), '>');
+    EXPECT_EQ(shown.at(breaks.front() + 1), '<');
+}
+
+TEST_F(EditTest, EditingAroundDisplayBreaksChangesOnlyTheFileTextTyped)
+{
+    QByteArray line;
+    while (line.size() < 100 * 1024)
+        line += "<b>x</b>";
+    const QByteArray file = "<p>first</p>\n" + line + "\n<p>last</p>\n";
+    const QString path = home.write("min.html", file);
+    frame->files().OpenDocument(path);
+    ASSERT_TRUE(ed()->hasDisplayBreaks());
+    const long firstBreak = ed()->displayBreaks().front();
+    const long breakCount = long(ed()->displayBreaks().size());
+    EXPECT_EQ(ed()->fileText(), file);
+
+    // Lines and columns are the file's.
+    ed()->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, firstBreak + 5);
+    EXPECT_EQ(ed()->caretLine(), 2);
+    const int col = ed()->caretCol();
+    EXPECT_EQ(col, int(firstBreak - 13) + 5); // the break is not a column
+    ed()->setCaret(3, 4);
+    EXPECT_EQ(ed()->caretLine(), 3);
+    EXPECT_EQ(ed()->caretCol(), 4);
+    ed()->setCaret(2, col);
+    EXPECT_EQ(ed()->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), firstBreak + 5);
+
+    // Typing on both sides of a break, then deleting across it.
+    QByteArray expected = file;
+    const long fileBreak = firstBreak; // the file offset the break stands at
+    ed()->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, firstBreak + 1); // start of the next display line
+    QTest::keyClicks(ed(), "A");
+    expected.insert(fileBreak, "A");
+    ed()->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, firstBreak); // end of the display line
+    QTest::keyClicks(ed(), "B");
+    expected.insert(fileBreak, "B");
+    EXPECT_EQ(ed()->fileText(), expected);
+    EXPECT_EQ(long(ed()->displayBreaks().size()), breakCount);
+    const long at = ed()->displayBreaks().front();
+    ed()->SendScintilla(QsciScintillaBase::SCI_SETSEL, at - 3, at + 3);
+    QTest::keyClick(ed(), Qt::Key_Delete);
+    QByteArray deleted = expected;
+    deleted.remove(fileBreak - 2, 5); // three characters before the break, two after it
+    EXPECT_EQ(ed()->fileText(), deleted);
+    EXPECT_EQ(long(ed()->displayBreaks().size()), breakCount - 1);
+
+    // Copied and pasted back: the clipboard holds the file's text, so nothing is added.
+    const long again = ed()->displayBreaks().front();
+    ed()->SendScintilla(QsciScintillaBase::SCI_SETSEL, again - 2, again + 2);
+    ed()->cut();
+    EXPECT_EQ(QApplication::clipboard()->text().size(), 3);
+    ed()->paste();
+    EXPECT_EQ(ed()->fileText(), deleted);
+    ed()->undo();
+    ed()->undo();
+
+    // Undo puts the break back as a break; redo takes it again.
+    ed()->undo();
+    EXPECT_EQ(ed()->fileText(), expected);
+    EXPECT_EQ(long(ed()->displayBreaks().size()), breakCount);
+    ed()->redo();
+    EXPECT_EQ(ed()->fileText(), deleted);
+    while (ed()->isUndoAvailable())
+        ed()->undo();
+    EXPECT_EQ(ed()->fileText(), file);
+    EXPECT_EQ(ed()->displayBreaks().front(), firstBreak);
+
+    // Replace All and a save: the file gets exactly its text with the edits.
+    EXPECT_EQ(ed()->replaceText("<b>x</b>", "<i>y</i>", true, true, false), int(line.size() / 8));
+    QByteArray replaced = file;
+    replaced.replace("<b>x</b>", "<i>y</i>");
+    EXPECT_EQ(ed()->fileText(), replaced);
+    trigger("FileSave");
+    EXPECT_EQ(home.read("min.html"), replaced);
 }
 
 TEST_F(EditTest, MenuKeysBelongToTheFrame)
