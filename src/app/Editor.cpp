@@ -152,10 +152,16 @@ void TEditor::setQuietEdits(bool large)
         // that lets those through lets the insertion through: large texts get none.
         SendScintilla(SCI_SETMODEVENTMASK, large ? 0L : long(SC_MODEVENTMASKALL));
     }
-    // Display breaks are kept in place through every insertion and deletion.
     if (large && tracking_)
-        SendScintilla(SCI_SETMODEVENTMASK, long(SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT | SC_PERFORMED_USER |
-                                                SC_PERFORMED_UNDO | SC_PERFORMED_REDO));
+        setBreakNotices(false);
+}
+
+void TEditor::setBreakNotices(bool undoing)
+{
+    // A deletion is announced before it happens, without the costly notice; an insertion only
+    // while undoing, when a deletion's breaks come back.
+    if (quietEdits_ && tracking_)
+        SendScintilla(SCI_SETMODEVENTMASK, long(SC_MOD_BEFOREDELETE | (undoing ? SC_MOD_INSERTTEXT : 0)));
 }
 
 void TEditor::updateLineNumberWidth()
@@ -196,7 +202,6 @@ void TEditor::loadUtf8(const QByteArray &utf8)
     const bool longLines = hasLongLine(utf8);
     const QByteArray shown = longLines ? breakLongLines(utf8, &breaks) : utf8;
     tracking_ = false;
-    soft_.clear();
     // A large text opens unwrapped; its styling in the background goes only as far as the part
     // shown, so the program is ready at once.
     largeDocument_ = shown.size() > LargeDocument;
@@ -213,7 +218,11 @@ void TEditor::loadUtf8(const QByteArray &utf8)
     SendScintilla(SCI_APPENDTEXT, shown.size(), shown.constData());
     SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
-    soft_ = std::move(breaks);
+    SendScintilla(SCI_INDICSETSTYLE, long(BreakIndicator), long(INDIC_HIDDEN));
+    SendScintilla(SCI_SETINDICATORCURRENT, long(BreakIndicator));
+    SendScintilla(SCI_SETINDICATORVALUE, 1L);
+    for (long b : breaks)
+        SendScintilla(SCI_INDICATORFILLRANGE, b, 1L);
     tracking_ = longLines;
     undoTaken_.clear();
     redoTaken_.clear();
@@ -235,16 +244,63 @@ QByteArray TEditor::utf8Text() const
     return QByteArray(p, len);
 }
 
+std::vector<long> TEditor::displayBreaks() const
+{
+    std::vector<long> out;
+    if (!tracking_)
+        return out;
+    const long length = SendScintilla(SCI_GETLENGTH);
+    long pos = 0;
+    while (pos < length) {
+        if (SendScintilla(SCI_INDICATORVALUEAT, long(BreakIndicator), pos)) {
+            const long end = SendScintilla(SCI_INDICATOREND, long(BreakIndicator), pos);
+            for (long b = pos; b < end; ++b)
+                out.push_back(b);
+            pos = end > pos ? end : pos + 1;
+        } else {
+            const long end = SendScintilla(SCI_INDICATOREND, long(BreakIndicator), pos);
+            if (end <= pos)
+                break;
+            pos = end;
+        }
+    }
+    return out;
+}
+
+std::vector<long> TEditor::breaksIn(long from, long to) const
+{
+    std::vector<long> out;
+    long pos = from;
+    while (pos < to) {
+        const long end = qMin(to, long(SendScintilla(SCI_INDICATOREND, long(BreakIndicator), pos)));
+        if (SendScintilla(SCI_INDICATORVALUEAT, long(BreakIndicator), pos))
+            for (long b = pos; b < end; ++b)
+                out.push_back(b - from);
+        if (end <= pos)
+            break;
+        pos = end;
+    }
+    return out;
+}
+
+void TEditor::markBreak(long pos)
+{
+    SendScintilla(SCI_SETINDICATORCURRENT, long(BreakIndicator));
+    SendScintilla(SCI_SETINDICATORVALUE, 1L);
+    SendScintilla(SCI_INDICATORFILLRANGE, pos, 1L);
+}
+
 QByteArray TEditor::fileText() const
 {
-    if (soft_.empty())
+    const std::vector<long> breaks = displayBreaks();
+    if (breaks.empty())
         return utf8Text();
     const long len = SendScintilla(SCI_GETLENGTH);
     const char *p = reinterpret_cast<const char *>(SendScintilla(SCI_GETCHARACTERPOINTER));
     QByteArray out;
     out.reserve(len);
     long from = 0;
-    for (long b : soft_) {
+    for (long b : breaks) {
         out.append(p + from, b - from);
         from = b + 1;
     }
@@ -304,55 +360,57 @@ void TEditor::trackBreaks(int position, int type, int length)
     if (!tracking_)
         return;
     const long pos = position, len = length;
-    if (type & SC_MOD_INSERTTEXT) {
-        for (auto it = std::lower_bound(soft_.begin(), soft_.end(), pos); it != soft_.end(); ++it)
-            *it += len;
-        if (type & SC_PERFORMED_UNDO) {
-            // A deletion undone: the display breaks it took come back with its text.
-            if (!undoTaken_.empty() && undoTaken_.back().pos == pos && undoTaken_.back().length == len) {
-                const char *p = reinterpret_cast<const char *>(SendScintilla(SCI_GETRANGEPOINTER, pos, len));
-                for (long off : undoTaken_.back().offsets)
-                    if (p[off] == '\n')
-                        soft_.insert(std::lower_bound(soft_.begin(), soft_.end(), pos + off), pos + off);
-                redoTaken_.push_back(std::move(undoTaken_.back()));
-                undoTaken_.pop_back();
-            }
-        } else if (!(type & SC_PERFORMED_REDO)) {
-            redoTaken_.clear();
-        }
-    } else if (type & SC_MOD_DELETETEXT) {
-        const auto first = std::lower_bound(soft_.begin(), soft_.end(), pos);
-        const auto last = std::lower_bound(first, soft_.end(), pos + len);
-        Taken taken{pos, len, {}};
-        for (auto it = first; it != last; ++it)
-            taken.offsets.push_back(*it - pos);
-        const auto rest = soft_.erase(first, last);
-        for (auto it = rest; it != soft_.end(); ++it)
-            *it -= len;
-        if (type & SC_PERFORMED_UNDO) {
-            // An insertion undone: it held no display breaks of its own.
-        } else if (type & SC_PERFORMED_REDO) {
+    if (type & SC_MOD_BEFOREDELETE) {
+        if (type & SC_PERFORMED_UNDO)
+            return; // an insertion undone: it held no display breaks of its own
+        if (type & SC_PERFORMED_REDO) {
             if (!redoTaken_.empty() && redoTaken_.back().pos == pos && redoTaken_.back().length == len) {
                 undoTaken_.push_back(std::move(redoTaken_.back()));
                 redoTaken_.pop_back();
             }
-        } else {
-            undoTaken_.push_back(std::move(taken));
-            redoTaken_.clear();
+            return;
+        }
+        // One record a deletion, in the order of the control's undo history.
+        undoTaken_.push_back({pos, len, breaksIn(pos, pos + len)});
+        redoTaken_.clear();
+    } else if ((type & SC_MOD_INSERTTEXT) && (type & SC_PERFORMED_UNDO)) {
+        // A deletion undone: the display breaks it took come back with its text.
+        if (!undoTaken_.empty() && undoTaken_.back().pos == pos && undoTaken_.back().length == len) {
+            const char *p = reinterpret_cast<const char *>(SendScintilla(SCI_GETRANGEPOINTER, pos, len));
+            for (long off : undoTaken_.back().offsets)
+                if (off < len && p[off] == '\n')
+                    markBreak(pos + off);
+            redoTaken_.push_back(std::move(undoTaken_.back()));
+            undoTaken_.pop_back();
         }
     }
 }
 
-long TEditor::breaksBefore(long pos) const
+void TEditor::undo()
 {
-    return long(std::lower_bound(soft_.begin(), soft_.end(), pos) - soft_.begin());
+    if (!tracking_) {
+        QsciScintilla::undo();
+        return;
+    }
+    if (!SendScintilla(SCI_CANREDO))
+        redoTaken_.clear(); // the control has forgotten what could be redone
+    setBreakNotices(true);
+    QsciScintilla::undo();
+    setBreakNotices(false);
 }
 
-long TEditor::fileLineStart(long pos) const
+namespace {
+long countBefore(const std::vector<long> &breaks, long pos)
+{
+    return long(std::lower_bound(breaks.begin(), breaks.end(), pos) - breaks.begin());
+}
+} // namespace
+
+long TEditor::fileLineStart(long pos, const std::vector<long> &breaks) const
 {
     long start = SendScintilla(SCI_POSITIONFROMLINE, SendScintilla(SCI_LINEFROMPOSITION, pos));
     // A display line that follows a display break continues the file line before it.
-    while (start > 0 && std::binary_search(soft_.begin(), soft_.end(), start - 1))
+    while (start > 0 && std::binary_search(breaks.begin(), breaks.end(), start - 1))
         start = SendScintilla(SCI_POSITIONFROMLINE, SendScintilla(SCI_LINEFROMPOSITION, start - 1));
     return start;
 }
@@ -364,13 +422,14 @@ qint64 TEditor::textSize() const
 
 long TEditor::positionOf(int line, int col) const
 {
-    if (!soft_.empty()) {
+    const std::vector<long> breaks = tracking_ ? displayBreaks() : std::vector<long>();
+    if (!breaks.empty()) {
         // The first display line of the file line: display line d shows file line
         // d - (display breaks before it), and the first one of a file line follows no break.
         long lo = 0, hi = SendScintilla(SCI_GETLINECOUNT) - 1;
         while (lo < hi) {
             const long mid = (lo + hi) / 2;
-            const long fileLine = mid - breaksBefore(SendScintilla(SCI_POSITIONFROMLINE, mid));
+            const long fileLine = mid - countBefore(breaks, SendScintilla(SCI_POSITIONFROMLINE, mid));
             if (fileLine < line - 1)
                 lo = mid + 1;
             else
@@ -382,15 +441,15 @@ long TEditor::positionOf(int line, int col) const
         // The file line ends at the first line end that is not a display break.
         for (;;) {
             end = SendScintilla(SCI_GETLINEENDPOSITION, SendScintilla(SCI_LINEFROMPOSITION, end));
-            if (end >= length || !std::binary_search(soft_.begin(), soft_.end(), end))
+            if (end >= length || !std::binary_search(breaks.begin(), breaks.end(), end))
                 break;
             ++end;
         }
         // Columns count characters; display breaks are not among them.
         long pos = start, remaining = col - 1;
         while (remaining > 0 && pos < end) {
-            const auto next = std::lower_bound(soft_.begin(), soft_.end(), pos);
-            const long segmentEnd = next != soft_.end() && *next < end ? *next : end;
+            const auto next = std::lower_bound(breaks.begin(), breaks.end(), pos);
+            const long segmentEnd = next != breaks.end() && *next < end ? *next : end;
             const long chars = SendScintilla(SCI_COUNTCHARACTERS, pos, segmentEnd);
             if (remaining <= chars)
                 return SendScintilla(SCI_POSITIONRELATIVE, pos, remaining);
@@ -409,11 +468,12 @@ long TEditor::positionOf(int line, int col) const
 
 void TEditor::lineColOf(long pos, int *line, int *col) const
 {
-    if (!soft_.empty()) {
-        const long start = fileLineStart(pos);
+    const std::vector<long> breaks = tracking_ ? displayBreaks() : std::vector<long>();
+    if (!breaks.empty()) {
+        const long start = fileLineStart(pos, breaks);
         const long l = SendScintilla(SCI_LINEFROMPOSITION, start);
-        *line = int(l - breaksBefore(start)) + 1;
-        *col = int(SendScintilla(SCI_COUNTCHARACTERS, start, pos) - (breaksBefore(pos) - breaksBefore(start))) + 1;
+        *line = int(l - countBefore(breaks, start)) + 1;
+        *col = int(SendScintilla(SCI_COUNTCHARACTERS, start, pos) - (countBefore(breaks, pos) - countBefore(breaks, start))) + 1;
         return;
     }
     const long l = SendScintilla(SCI_LINEFROMPOSITION, pos);
@@ -424,7 +484,7 @@ void TEditor::lineColOf(long pos, int *line, int *col) const
 
 int TEditor::caretLine() const
 {
-    if (!soft_.empty()) {
+    if (tracking_) {
         int line, col;
         lineColOf(SendScintilla(SCI_GETCURRENTPOS), &line, &col);
         return line;
@@ -613,11 +673,12 @@ int TEditor::replaceText(const QString &find, const QString &replacement, bool a
     QByteArray out;
     out.reserve(spanEnd - spanStart + matches.size() * (with.size() - needle.size()) + 16);
     long cursor = spanStart;
+    const std::vector<long> breaks = displayBreaks();
     // Display breaks are left out of the new span: it is the file's text (Undo brings the
     // breaks back with the old span).
     auto copyKept = [&](long from, long to) {
-        auto b = std::lower_bound(soft_.begin(), soft_.end(), from);
-        for (; b != soft_.end() && *b < to; ++b) {
+        auto b = std::lower_bound(breaks.begin(), breaks.end(), from);
+        for (; b != breaks.end() && *b < to; ++b) {
             out.append(text + (from - spanStart), *b - from);
             from = *b + 1;
         }
@@ -639,9 +700,9 @@ QByteArray TEditor::selectedFileText() const
     const char *p = reinterpret_cast<const char *>(SendScintilla(SCI_GETRANGEPOINTER, a, b - a));
     QByteArray out;
     long from = a;
-    for (auto it = std::lower_bound(soft_.begin(), soft_.end(), a); it != soft_.end() && *it < b; ++it) {
-        out.append(p + (from - a), *it - from);
-        from = *it + 1;
+    for (long off : breaksIn(a, b)) {
+        out.append(p + (from - a), a + off - from);
+        from = a + off + 1;
     }
     out.append(p + (from - a), b - from);
     return out;
@@ -651,7 +712,7 @@ void TEditor::copy()
 {
     // What goes to the clipboard is the file's text: a display break pasted elsewhere would
     // become a real line break.
-    if (soft_.empty() || !hasSelectedText()) {
+    if (!tracking_ || !hasSelectedText()) {
         QsciScintilla::copy();
         return;
     }
@@ -660,7 +721,7 @@ void TEditor::copy()
 
 void TEditor::cut()
 {
-    if (soft_.empty() || !hasSelectedText() || isReadOnly()) {
+    if (!tracking_ || !hasSelectedText() || isReadOnly()) {
         QsciScintilla::cut();
         return;
     }

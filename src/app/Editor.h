@@ -53,9 +53,9 @@ public:
     // The text as the file holds it: without the display breaks of long lines.
     QByteArray fileText() const;
     // Whether long lines are shown broken.
-    bool hasDisplayBreaks() const { return !soft_.empty(); }
-    // The byte positions of the display breaks (each a line feed not in the file).
-    const std::vector<long> &displayBreaks() const { return soft_; }
+    bool hasDisplayBreaks() const { return tracking_ && !displayBreaks().empty(); }
+    // The byte positions of the display breaks (each a line feed not in the file), in order.
+    std::vector<long> displayBreaks() const;
     // The text with display breaks added to lines over LongLine bytes, and where they are.
     static QByteArray breakLongLines(const QByteArray &utf8, std::vector<long> *breaks);
     qint64 textSize() const;
@@ -84,6 +84,8 @@ public:
     // The clipboard gets the file's text of the selection (without display breaks).
     void copy() override;
     void cut() override;
+    // Undo puts display breaks back where they were.
+    void undo() override;
     QByteArray selectedFileText() const;
 
     // Replaces the bytes from start to end as one undo step.
@@ -143,10 +145,13 @@ private:
     static bool hasLongLine(const QByteArray &utf8);
     // Keeps the display breaks where they are through insertions, deletions, undo and redo.
     void trackBreaks(int position, int type, int length);
-    // How many display breaks lie before a position.
-    long breaksBefore(long pos) const;
     // The first position of the file line that holds pos.
-    long fileLineStart(long pos) const;
+    long fileLineStart(long pos, const std::vector<long> &breaks) const;
+    // The display breaks from..to, as offsets from from.
+    std::vector<long> breaksIn(long from, long to) const;
+    void markBreak(long pos);
+    // The control's notices of edits that keeping the breaks needs.
+    void setBreakNotices(bool undoing);
     // The wrap mode in force, or the one a large insertion will switch back on.
     long wrapModeInForce() const;
     // Leaves wrapping off until the background styling has reached the end of the text.
@@ -166,8 +171,10 @@ private:
     QFont font_;
     int lineDigits_ = 0;
     bool quietEdits_ = false;
-    std::vector<long> soft_; // display breaks, sorted
-    bool tracking_ = false;  // the text was loaded with display breaks
+    // The display breaks are marked with a hidden indicator, which the control moves with the
+    // text; what it cannot do, bring a break back when a deletion is undone, is done here.
+    static constexpr int BreakIndicator = 30;
+    bool tracking_ = false; // the text was loaded with display breaks
     // The display breaks each deletion took, to put back when it is undone: one record a
     // deletion, in the order of the undo history.
     struct Taken {

@@ -367,10 +367,15 @@ TEST(DisplayBreaks, LongLinesAreBrokenBetweenTagsAndNothingElseChanges)
     EXPECT_EQ(shown.at(breaks.front() + 1), '<');
 }
 
-TEST_F(EditTest, EditingAroundDisplayBreaksChangesOnlyTheFileTextTyped)
+class DisplayBreaksTest : public EditTest, public ::testing::WithParamInterface<int> {};
+
+// A line of 100 KB, and one of 2.5 MB, whose control sends fewer notices of its edits.
+INSTANTIATE_TEST_SUITE_P(LineSizes, DisplayBreaksTest, ::testing::Values(100 * 1024, 2500 * 1024));
+
+TEST_P(DisplayBreaksTest, EditingAroundDisplayBreaksChangesOnlyTheFileTextTyped)
 {
     QByteArray line;
-    while (line.size() < 100 * 1024)
+    while (line.size() < GetParam())
         line += "<b>x</b>";
     const QByteArray file = "<p>first</p>\n" + line + "\n<p>last</p>\n";
     const QString path = home.write("min.html", file);
