@@ -360,8 +360,8 @@ void TmdiMain::GetCommandLine()
         dir.chop(1);
     if (QFileInfo(dir).isDir())
         QDir::setCurrent(dir);
-    if (TfHTML *doc = activeDocument(); doc && doc->editor()->largeDocument())
-        SetStatusText(LargeDocumentNote);
+    if (const QString note = documentNote(activeDocument()); !note.isEmpty())
+        SetStatusText(note);
     emit started();
 }
 
@@ -732,8 +732,17 @@ void TmdiMain::onDocumentActivated(TfHTML *doc)
     commands_->action(QStringLiteral("WordWrap1Click"))->setChecked(doc->editor()->wordWrap());
     commands_->action(QStringLiteral("SmartTabs1Click"))->setChecked(doc->editor()->autoIndent());
     ShowStatus();
-    if (doc->editor()->largeDocument())
-        SetStatusText(LargeDocumentNote);
+    if (const QString note = documentNote(doc); !note.isEmpty())
+        SetStatusText(note);
+}
+
+QString TmdiMain::documentNote(const TfHTML *doc)
+{
+    if (!doc)
+        return {};
+    if (doc->editor()->hasDisplayBreaks())
+        return LongLinesNote;
+    return doc->editor()->largeDocument() ? LargeDocumentNote : QString();
 }
 
 void TmdiMain::activateSearchMenu(TfHTML *doc)

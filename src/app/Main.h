@@ -33,6 +33,11 @@ public:
     // Said in the status line while a large document is active.
     static inline const QString LargeDocumentNote =
         QStringLiteral("Large document: word wrap is off to keep it fast (View > WordWrap turns it on)");
+    // Said in the status line while a document whose long lines are shown broken is active.
+    static inline const QString LongLinesNote =
+        QStringLiteral("Lines over 64 KB are shown broken between tags; the file keeps its lines as they are");
+    // The status note of a document, or an empty text.
+    static QString documentNote(const TfHTML *doc);
     explicit TmdiMain(const QStringList &arguments = {}, QWidget *parent = nullptr);
     ~TmdiMain() override;
 

@@ -381,6 +381,7 @@ TEST_P(DisplayBreaksTest, EditingAroundDisplayBreaksChangesOnlyTheFileTextTyped)
     const QString path = home.write("min.html", file);
     frame->files().OpenDocument(path);
     ASSERT_TRUE(ed()->hasDisplayBreaks());
+    EXPECT_EQ(frame->statusText(), "   " + TmdiMain::LongLinesNote);
     const long firstBreak = ed()->displayBreaks().front();
     const long breakCount = long(ed()->displayBreaks().size());
     EXPECT_EQ(ed()->fileText(), file);
