@@ -284,6 +284,26 @@ int main(int argc, char **argv)
         ed->setModified(false);
     }
 
+    // What a user does in big.html from the first paint on: a keystroke, a page down, a caret
+    // move, each until repainted.
+    {
+        auto keyTime = [&](TEditor *e, int key, const QString &text) {
+            return median(5, [&] {
+                return ms([&] {
+                    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+                    QCoreApplication::sendEvent(e, &press);
+                    e->repaint();
+                });
+            });
+        };
+        ed->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, long(ed->textSize() / 2));
+        report("big.html: keystroke", keyTime(ed, Qt::Key_A, QStringLiteral("a")), "ms", bigFloor, "< 50 ms");
+        report("big.html: page down", keyTime(ed, Qt::Key_PageDown, QString()), "ms", bigFloor, "< 50 ms");
+        report("big.html: caret right", keyTime(ed, Qt::Key_Right, QString()), "ms", bigFloor, "< 50 ms");
+        doc->setModified(false);
+        ed->setModified(false);
+    }
+
     // Find next: a frequent word from the top, and a word found only at the end.
     ed->setCaret(1, 1);
     const double findNear = median(50, [&] { return ms([&] { ed->findForward("anchor", false, false); }); });
@@ -541,6 +561,24 @@ int main(int argc, char **argv)
             return ms([&] { ed->repaint(); });
         });
         std::printf("%-46s %.1f ms the edit, %.1f ms the repaint\n", "  of which", ins, paint);
+        const double right = median(5, [&] {
+            return ms([&] {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+                QCoreApplication::sendEvent(ed, &press);
+                ed->repaint();
+            });
+        });
+        report("caret right in the long line", right, "ms", longFloor, "< 50 ms");
+        const double tag = median(5, [&] {
+            return ms([&] {
+                frame.tags().InsertTag("<B>", "</B>");
+                ed->repaint();
+            });
+        });
+        report("InsertTag in the long line", tag, "ms", longFloor, "< 50 ms");
+        const double save = ms([&] { frame.activeDocument()->saveTo(frame.activeDocument()->caption() + ".copy"); });
+        report("save the long line (5 MB)", save, "ms", longFloor, "-");
+        QFile::remove(frame.activeDocument()->caption() + ".copy");
     }
     frame.activeDocument()->setModified(false);
     return 0;
