@@ -10,6 +10,7 @@
 #include "platform/Dialogs.h"
 #include "platform/LineFile.h"
 #include "tags/TagEngine.h"
+#include "wizards/WizardParts.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -99,14 +100,11 @@ QStringList questionnaire()
 
 // ---- the window ----
 
-namespace {
+using WizardParts::field;
+using WizardParts::linesOf;
+using WizardParts::memo;
 
-QLineEdit *field(QWidget *parent, const char *name, const QString &text)
-{
-    auto *e = new QLineEdit(text, parent);
-    e->setObjectName(QString::fromLatin1(name));
-    return e;
-}
+namespace {
 
 QSpinBox *number(QWidget *parent, const char *name, int value)
 {
@@ -115,21 +113,6 @@ QSpinBox *number(QWidget *parent, const char *name, int value)
     s->setRange(1, 240);
     s->setValue(value);
     return s;
-}
-
-QPlainTextEdit *memo(QWidget *parent, const char *name, const QString &text)
-{
-    auto *m = new QPlainTextEdit(text, parent);
-    m->setObjectName(QString::fromLatin1(name));
-    m->setLineWrapMode(QPlainTextEdit::NoWrap);
-    return m;
-}
-
-// The lines of a multi-line field; an empty field has none.
-QStringList linesOf(const QPlainTextEdit *m)
-{
-    const QString text = m->toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(u'\n');
 }
 
 const char *const PageCaptions[] = {"Form", "Submit", "Reset", "TextLine", "MultiLine", "Option", "Select", "Predefined"};

@@ -9,6 +9,7 @@
 #include "app/Ubag.h"
 #include "platform/Dialogs.h"
 #include "tags/Color.h"
+#include "wizards/WizardParts.h"
 
 #include <QCheckBox>
 #include <QDate>
@@ -119,6 +120,8 @@ QStringList page(const Answers &a, const QString &email, const QString &userName
 
 // ---- the window ----
 
+using namespace WizardParts;
+
 const QString TfHPWiz::ImageFilter = QStringLiteral(
     "Graphics Files|*.gif;*.jpg|GIF Files (*.gif)|*.gif|JPEG Files (*.jpg)|*.jpg|All Files (*.*)|*.*");
 
@@ -144,36 +147,6 @@ QCheckBox *check(QWidget *parent, const char *name, const QString &caption)
     return c;
 }
 
-QRadioButton *radio(QWidget *parent, const char *name, const QString &caption, bool on)
-{
-    auto *r = new QRadioButton(caption, parent);
-    r->setObjectName(QString::fromLatin1(name));
-    r->setChecked(on);
-    return r;
-}
-
-QLineEdit *field(QWidget *parent, const char *name, const QString &text)
-{
-    auto *e = new QLineEdit(text, parent);
-    e->setObjectName(QString::fromLatin1(name));
-    return e;
-}
-
-QPlainTextEdit *memo(QWidget *parent, const char *name, const QString &text)
-{
-    auto *m = new QPlainTextEdit(text, parent);
-    m->setObjectName(QString::fromLatin1(name));
-    m->setLineWrapMode(QPlainTextEdit::NoWrap);
-    return m;
-}
-
-// The lines of a memo; an empty memo has none.
-QStringList linesOf(const QPlainTextEdit *m)
-{
-    const QString text = m->toPlainText();
-    return text.isEmpty() ? QStringList() : text.split(u'\n');
-}
-
 // An image-name row: the field, "Browse ..." and the two case buttons.
 QHBoxLayout *imageRow(QLineEdit *name, QList<QPushButton *> buttons)
 {
@@ -194,11 +167,7 @@ TfHPWiz::TfHPWiz(AppServices &services) : QDialog(services.mainWindow()), servic
 
     Notebook = new QStackedWidget(this);
     Notebook->setObjectName(QStringLiteral("Notebook"));
-    TabSet = new QTabBar(this);
-    TabSet->setObjectName(QStringLiteral("TabSet"));
-    TabSet->setShape(QTabBar::RoundedSouth);
-    TabSet->setExpanding(false);
-    TabSet->setDrawBase(false);
+    TabSet = footTabs(this);
     buildPages();
     for (const char *caption : PageCaptions)
         TabSet->addTab(QString::fromLatin1(caption));
@@ -212,17 +181,7 @@ TfHPWiz::TfHPWiz(AppServices &services) : QDialog(services.mainWindow()), servic
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(help, &QPushButton::clicked, this, &TfHPWiz::HelpBtnClick);
 
-    auto *pageFrame = new QFrame(this);
-    pageFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
-    auto *pageLayout = new QVBoxLayout(pageFrame);
-    pageLayout->addWidget(Notebook);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setSpacing(0);
-    layout->addWidget(pageFrame, 1);
-    layout->addWidget(TabSet);
-    layout->addSpacing(8);
-    layout->addLayout(buttonRow({ok, cancel, help}));
+    layOutTabbedPages(this, Notebook, TabSet, {ok, cancel, help});
     resize(560, 400);
 
     Prefs = BagPlacement::attach(this, QStringLiteral("HP Wizard"));

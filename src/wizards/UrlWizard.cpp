@@ -9,6 +9,7 @@
 #include "platform/LineFile.h"
 #include "tags/TagEngine.h"
 #include "tools/PreviewModule.h"
+#include "wizards/WizardParts.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -212,17 +213,6 @@ void TfrmURLWizard::CancelBtnClick()
 const QString TfrmIE::SoundFilter =
     QStringLiteral("All Sound Files|*.au;*.wav|Wave Files (*.wav)|*.wav|Audio Files (*.au)|*.au|All Files (*.*)|*.*");
 
-namespace {
-
-QRadioButton *radio(QWidget *parent, const char *name, const char *caption)
-{
-    auto *r = new QRadioButton(QString::fromLatin1(caption), parent);
-    r->setObjectName(QString::fromLatin1(name));
-    return r;
-}
-
-} // namespace
-
 TfrmIE::TfrmIE(AppServices &services) : QDialog(services.mainWindow()), services_(services)
 {
     setObjectName(QStringLiteral("TfrmIE"));
@@ -236,11 +226,7 @@ TfrmIE::TfrmIE(AppServices &services) : QDialog(services.mainWindow()), services
     Notebook->setObjectName(QStringLiteral("Notebook"));
     Notebook->addWidget(buildSoundPage());
     Notebook->addWidget(buildMarqueePage());
-    TabSet = new QTabBar(this);
-    TabSet->setObjectName(QStringLiteral("TabSet"));
-    TabSet->setShape(QTabBar::RoundedSouth);
-    TabSet->setExpanding(false);
-    TabSet->setDrawBase(false);
+    TabSet = WizardParts::footTabs(this);
     TabSet->addTab(QStringLiteral("Sounds"));
     TabSet->addTab(QStringLiteral("Marquees"));
     connect(TabSet, &QTabBar::currentChanged, this, &TfrmIE::TabSetClick);
@@ -254,16 +240,7 @@ TfrmIE::TfrmIE(AppServices &services) : QDialog(services.mainWindow()), services
     connect(help, &QPushButton::clicked, this,
             [this] { services_.showHelpTopic(QStringLiteral("wizards.html#extensions")); });
 
-    auto *pageFrame = new QFrame(this);
-    pageFrame->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
-    auto *pageLayout = new QVBoxLayout(pageFrame);
-    pageLayout->addWidget(Notebook);
-    auto *layout = new QVBoxLayout(this);
-    layout->setSpacing(0);
-    layout->addWidget(pageFrame, 1);
-    layout->addWidget(TabSet);
-    layout->addSpacing(8);
-    layout->addLayout(buttonRow({ok, close, help}));
+    WizardParts::layOutTabbedPages(this, Notebook, TabSet, {ok, close, help});
     FormCreate();
 }
 
@@ -306,16 +283,16 @@ QWidget *TfrmIE::buildMarqueePage()
     tMarquee = new QLineEdit(page);
     tMarquee->setObjectName(QStringLiteral("tMarquee"));
     auto *behaviour = new QGroupBox(tr("Behaviour"), page);
-    btnMScroll = radio(behaviour, "btnMScroll", "Scroll");
-    btnMSlide = radio(behaviour, "btnMSlide", "Slide");
-    btnMAlternate = radio(behaviour, "btnMAlternate", "Alternate");
+    btnMScroll = WizardParts::radio(behaviour, "btnMScroll", QStringLiteral("Scroll"));
+    btnMSlide = WizardParts::radio(behaviour, "btnMSlide", QStringLiteral("Slide"));
+    btnMAlternate = WizardParts::radio(behaviour, "btnMAlternate", QStringLiteral("Alternate"));
     auto *b = new QHBoxLayout(behaviour);
     b->addWidget(btnMScroll);
     b->addWidget(btnMSlide);
     b->addWidget(btnMAlternate);
     auto *direction = new QGroupBox(tr("Direction"), page);
-    btnMLeft = radio(direction, "btnMLeft", "Left");
-    btnMRight = radio(direction, "btnMRight", "Right");
+    btnMLeft = WizardParts::radio(direction, "btnMLeft", QStringLiteral("Left"));
+    btnMRight = WizardParts::radio(direction, "btnMRight", QStringLiteral("Right"));
     auto *d = new QHBoxLayout(direction);
     d->addWidget(btnMLeft);
     d->addWidget(btnMRight);
