@@ -750,8 +750,12 @@ void TEditor::setBookmark(int n)
     const int marker = BookmarkMarkerBase + n;
     if (bookmarkHandles_[n] >= 0)
         SendScintilla(SCI_MARKERDELETEHANDLE, bookmarkHandles_[n]);
-    bookmarkHandles_[n] = int(SendScintilla(SCI_MARKERADD, caretLine() - 1, marker));
-    bookmarkCols_[n] = caretCol();
+    // The mark sits on the display line (the same as the file's line unless long lines are
+    // shown broken), the column counted in it.
+    const long pos = SendScintilla(SCI_GETCURRENTPOS);
+    const long line = SendScintilla(SCI_LINEFROMPOSITION, pos);
+    bookmarkHandles_[n] = int(SendScintilla(SCI_MARKERADD, line, marker));
+    bookmarkCols_[n] = int(SendScintilla(SCI_COUNTCHARACTERS, SendScintilla(SCI_POSITIONFROMLINE, line), pos)) + 1;
 }
 
 bool TEditor::hasBookmark(int n) const
@@ -764,8 +768,14 @@ bool TEditor::gotoBookmark(int n)
 {
     if (!hasBookmark(n))
         return false;
-    const int line = int(SendScintilla(SCI_MARKERLINEFROMHANDLE, bookmarkHandles_[n])) + 1;
-    setCaret(line, bookmarkCols_[n]);
+    const long line = SendScintilla(SCI_MARKERLINEFROMHANDLE, bookmarkHandles_[n]);
+    const long start = SendScintilla(SCI_POSITIONFROMLINE, line);
+    const long end = SendScintilla(SCI_GETLINEENDPOSITION, line);
+    const int col = bookmarkCols_[n];
+    long pos = SendScintilla(SCI_POSITIONRELATIVE, start, long(col - 1));
+    if ((pos <= 0 && col > 1) || pos > end)
+        pos = end;
+    SendScintilla(SCI_GOTOPOS, pos);
     SendScintilla(SCI_SCROLLCARET);
     return true;
 }

@@ -396,6 +396,10 @@ TEST_P(DisplayBreaksTest, EditingAroundDisplayBreaksChangesOnlyTheFileTextTyped)
     EXPECT_EQ(ed()->caretCol(), 4);
     ed()->setCaret(2, col);
     EXPECT_EQ(ed()->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), firstBreak + 5);
+    ed()->setBookmark(1);
+    ed()->setCaret(1, 1);
+    ASSERT_TRUE(ed()->gotoBookmark(1));
+    EXPECT_EQ(ed()->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS), firstBreak + 5);
 
     // Typing on both sides of a break, then deleting across it.
     QByteArray expected = file;
