@@ -226,8 +226,7 @@ void TEditor::loadUtf8(const QByteArray &utf8)
     tracking_ = longLines;
     undoTaken_.clear();
     redoTaken_.clear();
-    quietEdits_ = !quietEdits_; // the notices the display breaks need, from now on
-    setQuietEdits(!quietEdits_);
+    setBreakNotices(false); // the notices the display breaks need, from now on
     lineDigits_ = -1;
     updateLineNumberWidth();
     SendScintilla(SCI_SETSAVEPOINT);

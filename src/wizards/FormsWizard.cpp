@@ -246,20 +246,7 @@ void TfFormWiz::buildPages()
     kind->addWidget(oOptRB);
     kind->addStretch(1);
     f->addRow(tr("Type:"), kind);
-    auto *alignBox = new QGroupBox(tr("Alignment"), this);
-    btnLeft = new QRadioButton(QStringLiteral("Left"), alignBox);
-    btnLeft->setObjectName(QStringLiteral("btnLeft"));
-    btnLeft->setChecked(true);
-    btnCentre = new QRadioButton(QStringLiteral("Centre"), alignBox);
-    btnCentre->setObjectName(QStringLiteral("btnCentre"));
-    btnRight = new QRadioButton(QStringLiteral("Right"), alignBox);
-    btnRight->setObjectName(QStringLiteral("btnRight"));
-    auto *alignRow = new QHBoxLayout(alignBox);
-    alignRow->addWidget(btnLeft);
-    alignRow->addWidget(btnCentre);
-    alignRow->addWidget(btnRight);
-    alignRow->addStretch(1);
-    f->addRow(alignBox);
+    f->addRow(WizardParts::alignmentBox(this, &btnLeft, &btnCentre, &btnRight));
 
     f = page(SelectPage);
     tSelName = field(this, "tSelName", QStringLiteral("NAME"));

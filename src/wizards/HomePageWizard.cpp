@@ -216,16 +216,7 @@ void TfHPWiz::buildPages()
     f->addRow(tr("S&ub-title:"), tSubTitle);
     optWelcome = check(this, "optWelcome", QStringLiteral("Include a \"Welcome to\" greeting ?"));
     f->addRow(optWelcome);
-    auto *alignBox = new QGroupBox(tr("Alignment"), this);
-    btnLeft = radio(alignBox, "btnLeft", QStringLiteral("Left"), true);
-    btnCentre = radio(alignBox, "btnCentre", QStringLiteral("Centre"), false);
-    btnRight = radio(alignBox, "btnRight", QStringLiteral("Right"), false);
-    auto *alignRow = new QHBoxLayout(alignBox);
-    alignRow->addWidget(btnLeft);
-    alignRow->addWidget(btnCentre);
-    alignRow->addWidget(btnRight);
-    alignRow->addStretch(1);
-    f->addRow(alignBox);
+    f->addRow(alignmentBox(this, &btnLeft, &btnCentre, &btnRight));
 
     f = page();
     optIncImage = check(this, "optIncImage", QStringLiteral("Include an Image in your Home Page Header"));

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 #include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -40,6 +42,20 @@ QRadioButton *radio(QWidget *parent, const char *name, const QString &caption, b
     r->setObjectName(QString::fromLatin1(name));
     r->setChecked(on);
     return r;
+}
+
+QGroupBox *alignmentBox(QWidget *parent, QRadioButton **left, QRadioButton **centre, QRadioButton **right)
+{
+    auto *box = new QGroupBox(QObject::tr("Alignment"), parent);
+    *left = radio(box, "btnLeft", QStringLiteral("Left"), true);
+    *centre = radio(box, "btnCentre", QStringLiteral("Centre"));
+    *right = radio(box, "btnRight", QStringLiteral("Right"));
+    auto *row = new QHBoxLayout(box);
+    row->addWidget(*left);
+    row->addWidget(*centre);
+    row->addWidget(*right);
+    row->addStretch(1);
+    return box;
 }
 
 QTabBar *footTabs(QWidget *parent)

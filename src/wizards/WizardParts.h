@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 class QDialog;
+class QGroupBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QRadioButton;
@@ -20,6 +21,9 @@ QPlainTextEdit *memo(QWidget *parent, const char *name, const QString &text);
 // The lines of a multi-line field; an empty field has none.
 QStringList linesOf(const QPlainTextEdit *m);
 QRadioButton *radio(QWidget *parent, const char *name, const QString &caption, bool on = false);
+
+// The "Alignment" group: Left (set), Centre and Right, named btnLeft, btnCentre, btnRight.
+QGroupBox *alignmentBox(QWidget *parent, QRadioButton **left, QRadioButton **centre, QRadioButton **right);
 
 // A tab strip for the foot of a notebook.
 QTabBar *footTabs(QWidget *parent);
