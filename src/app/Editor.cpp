@@ -11,6 +11,7 @@
 #include <Qsci/qscicommandset.h>
 #include <Qsci/qscilexerhtml.h>
 
+#include "EditorAccessibility.h"
 #include "TextOps.h"
 
 #include <QAbstractItemView>
@@ -31,6 +32,7 @@ TEditor::TEditor(QWidget *parent) : QsciScintilla(parent)
     bookmarkHandles_.fill(-1);
     setUtf8(true);
     setObjectName(QStringLiteral("txtHTML"));
+    EditorAccessibility::install();
 
     font_ = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font_.setPointSize(10);

@@ -1,9 +1,11 @@
+#include "app/EditorAccessibility.h"
 #include "app/Files.h"
 #include "app/FindDialogs.h"
 #include "app/TabStrip.h"
 #include "app/Ubag.h"
 #include "support/FrameFixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -458,3 +460,25 @@ TEST_F(EditTest, MenuKeysBelongToTheFrame)
 }
 
 } // namespace
+
+// Until a screen reader is listening, editors carry a plain accessible interface (the
+// control's own recounts the whole text on every caret move); once one starts, the editor
+// answers with its text.
+TEST_F(EditTest, ScreenReadersGetTheTextOnceAccessibilityIsActive)
+{
+    newDoc("<p>readable</p>");
+    ed()->setFocus();
+    QAccessibleInterface *before = QAccessible::queryAccessibleInterface(ed());
+    ASSERT_NE(before, nullptr);
+    EXPECT_TRUE(EditorAccessibility::isPlain(ed()));
+    EXPECT_EQ(before->role(), QAccessible::EditableText);
+    EXPECT_EQ(before->textInterface(), nullptr);
+
+    QAccessible::setActive(true);
+    QAccessibleInterface *after = QAccessible::queryAccessibleInterface(ed());
+    const bool plain = EditorAccessibility::isPlain(ed());
+    const QString text = after && after->textInterface() ? after->textInterface()->text(3, 11) : QString();
+    QAccessible::setActive(false);
+    EXPECT_FALSE(plain);
+    EXPECT_EQ(text, "readable");
+}
