@@ -594,12 +594,12 @@ void TEditor::checkPendingWrap()
     SendScintilla(SCI_SETWRAPMODE, wrap);
 }
 
-long TEditor::searchFrom(long from, const QByteArray &needle, bool matchCase, bool wholeWord, long *end)
+// The first match at or after from in text, or -1; *end is the match's end.
+static long searchBytes(const char *text, long length, long from, const QByteArray &needle, bool matchCase,
+                        bool wholeWord, long *end)
 {
-    const long length = SendScintilla(SCI_GETLENGTH);
     if (matchCase || TextOps::isAscii(needle)) {
         // Plain bytes: a fast scan over the text in place.
-        const char *text = reinterpret_cast<const char *>(SendScintilla(SCI_GETCHARACTERPOINTER));
         const qsizetype found = TextOps::findText(text, length, from, needle, matchCase, wholeWord);
         if (found < 0)
             return -1;
@@ -607,7 +607,6 @@ long TEditor::searchFrom(long from, const QByteArray &needle, bool matchCase, bo
         return long(found);
     }
     // Letters beyond ASCII: fold each character.
-    const char *text = reinterpret_cast<const char *>(SendScintilla(SCI_GETCHARACTERPOINTER));
     qsizetype matchEnd = 0;
     const qsizetype found =
         TextOps::findTextFolded(text, length, from, QString::fromUtf8(needle), wholeWord, &matchEnd);
@@ -615,6 +614,56 @@ long TEditor::searchFrom(long from, const QByteArray &needle, bool matchCase, bo
         return -1;
     *end = long(matchEnd);
     return long(found);
+}
+
+QList<QPair<long, long>> TEditor::matchesFrom(long from, const QByteArray &needle, bool matchCase, bool wholeWord,
+                                              bool all)
+{
+    QList<QPair<long, long>> matches;
+    const std::vector<long> breaks = tracking_ ? displayBreaks() : std::vector<long>();
+    const char *text = reinterpret_cast<const char *>(SendScintilla(SCI_GETCHARACTERPOINTER));
+    long length = SendScintilla(SCI_GETLENGTH);
+    // With display breaks the search runs over the file's text, so a match may go across a
+    // break as it goes across nothing in the file; the matches are brought back to the
+    // editor's positions.
+    QByteArray file;
+    std::vector<long> fileBreaks; // where each break stands in the file's text
+    if (!breaks.empty()) {
+        file = fileText();
+        fileBreaks.reserve(breaks.size());
+        for (size_t i = 0; i < breaks.size(); ++i)
+            fileBreaks.push_back(breaks[i] - long(i));
+        from -= long(std::lower_bound(breaks.begin(), breaks.end(), from) - breaks.begin());
+        text = file.constData();
+        length = file.size();
+    }
+    // A match starts after a break that stands at its start, and ends before one at its end.
+    auto shownStart = [&](long p) {
+        return p + long(std::upper_bound(fileBreaks.begin(), fileBreaks.end(), p) - fileBreaks.begin());
+    };
+    auto shownEnd = [&](long p) {
+        return p + long(std::lower_bound(fileBreaks.begin(), fileBreaks.end(), p) - fileBreaks.begin());
+    };
+    while (from <= length) {
+        long end = 0;
+        const long found = searchBytes(text, length, from, needle, matchCase, wholeWord, &end);
+        if (found < 0)
+            break;
+        matches.append({shownStart(found), shownEnd(end)});
+        if (!all)
+            break;
+        from = end > found ? end : found + 1;
+    }
+    return matches;
+}
+
+long TEditor::searchFrom(long from, const QByteArray &needle, bool matchCase, bool wholeWord, long *end)
+{
+    const auto matches = matchesFrom(from, needle, matchCase, wholeWord, false);
+    if (matches.isEmpty())
+        return -1;
+    *end = matches.first().second;
+    return matches.first().first;
 }
 
 long TEditor::findFrom(long from, const QString &text, bool matchCase, bool wholeWord, long *end)
@@ -641,21 +690,9 @@ int TEditor::replaceText(const QString &find, const QString &replacement, bool a
         return 0;
     const QByteArray needle = find.toUtf8();
     const QByteArray with = replacement.toUtf8();
-    const long length = SendScintilla(SCI_GETLENGTH);
 
     // Find every match first, without touching the text, then apply them all as one change.
-    QList<QPair<long, long>> matches;
-    long from = 0;
-    while (from <= length) {
-        long end = 0;
-        const long found = searchFrom(from, needle, matchCase, wholeWord, &end);
-        if (found < 0)
-            break;
-        matches.append({found, end});
-        if (!all)
-            break;
-        from = end > found ? end : found + 1;
-    }
+    const QList<QPair<long, long>> matches = matchesFrom(0, needle, matchCase, wholeWord, all);
     if (matches.isEmpty())
         return 0;
 

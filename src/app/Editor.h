@@ -136,6 +136,9 @@ protected:
 
 private:
     long searchFrom(long from, const QByteArray &needle, bool matchCase, bool wholeWord, long *end);
+    // The matches from a position on (the first only unless all), as editor positions.
+    QList<QPair<long, long>> matchesFrom(long from, const QByteArray &needle, bool matchCase, bool wholeWord,
+                                         bool all);
     long positionOf(int line, int col) const;
     void lineColOf(long pos, int *line, int *col) const;
     void applyStyles();

@@ -443,6 +443,21 @@ TEST_P(DisplayBreaksTest, EditingAroundDisplayBreaksChangesOnlyTheFileTextTyped)
     EXPECT_EQ(ed()->fileText(), file);
     EXPECT_EQ(ed()->displayBreaks().front(), firstBreak);
 
+    // Searches see the file's text: a match may go across a break, as across nothing.
+    ed()->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, firstBreak - 8);
+    ASSERT_TRUE(ed()->findForward("x</b><b>x", true, false));
+    EXPECT_EQ(ed()->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART), firstBreak - 5);
+    EXPECT_EQ(ed()->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND), firstBreak + 5);
+    EXPECT_EQ(ed()->selectedFileText(), "x</b><b>x");
+    const int pairs = int(line.size() / 8) - 1;
+    EXPECT_EQ(ed()->replaceText("</b><b>", "</b> <b>", true, true, false), pairs);
+    QByteArray spaced = file;
+    spaced.replace("</b><b>", "</b> <b>");
+    EXPECT_EQ(ed()->fileText(), spaced);
+    ed()->undo();
+    EXPECT_EQ(ed()->fileText(), file);
+    EXPECT_EQ(long(ed()->displayBreaks().size()), breakCount);
+
     // Replace All and a save: the file gets exactly its text with the edits.
     EXPECT_EQ(ed()->replaceText("<b>x</b>", "<i>y</i>", true, true, false), int(line.size() / 8));
     QByteArray replaced = file;
