@@ -523,14 +523,23 @@ void TEditor::selectRange(int startLine, int startCol, int endLine, int endCol)
     SendScintilla(SCI_SETSEL, positionOf(startLine, startCol), positionOf(endLine, endCol));
 }
 
-QString TEditor::lineText(int line) const
+QStringList TEditor::fileLines() const
 {
-    const long start = SendScintilla(SCI_POSITIONFROMLINE, line - 1);
-    const long end = SendScintilla(SCI_GETLINEENDPOSITION, line - 1);
-    if (start < 0 || end < start)
-        return {};
-    const char *p = reinterpret_cast<const char *>(SendScintilla(SCI_GETRANGEPOINTER, start, end - start));
-    return QString::fromUtf8(p, end - start);
+    const QByteArray text = fileText();
+    QStringList out;
+    const char *p = text.constData();
+    const qsizetype n = text.size();
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (p[i] != '\n' && p[i] != '\r')
+            continue;
+        out << QString::fromUtf8(p + from, i - from);
+        if (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n')
+            ++i;
+        from = i + 1;
+    }
+    out << QString::fromUtf8(p + from, n - from);
+    return out;
 }
 
 bool TEditor::overwriteMode() const

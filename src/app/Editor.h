@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <vector>
 
@@ -66,8 +67,8 @@ public:
     // False when nothing is selected.
     bool selection(Selection *sel) const;
     void selectRange(int startLine, int startCol, int endLine, int endCol);
-    QString lineText(int line) const; // without its line break
-    int lineCount() const { return lines(); }
+    // The file's lines, without their line breaks (display breaks are not line breaks).
+    QStringList fileLines() const;
     bool overwriteMode() const;
 
     // Inserts text at the caret, replacing the selection, and leaves the caret after it.

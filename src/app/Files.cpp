@@ -198,16 +198,11 @@ void FileCommands::CloseAll1Click()
 QStringList FileCommands::printLines(TfHTML *doc, bool selectionOnly) const
 {
     TEditor *ed = doc->editor();
-    QStringList lines;
+    const QStringList lines = ed->fileLines();
     TEditor::Selection sel;
-    if (selectionOnly && ed->selection(&sel)) {
-        for (int l = sel.startLine; l <= sel.endLine; ++l)
-            lines << ed->lineText(l);
-        return TextOps::selectionPrintLines(lines, sel.startCol, sel.endCol);
-    }
-    const int n = ed->lineCount();
-    for (int l = 1; l <= n; ++l)
-        lines << ed->lineText(l);
+    if (selectionOnly && ed->selection(&sel))
+        return TextOps::selectionPrintLines(lines.mid(sel.startLine - 1, sel.endLine - sel.startLine + 1),
+                                            sel.startCol, sel.endCol);
     return lines;
 }
 

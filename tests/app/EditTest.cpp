@@ -443,6 +443,12 @@ TEST_P(DisplayBreaksTest, EditingAroundDisplayBreaksChangesOnlyTheFileTextTyped)
     EXPECT_EQ(ed()->fileText(), file);
     EXPECT_EQ(ed()->displayBreaks().front(), firstBreak);
 
+    // Printing prints the file's lines.
+    EXPECT_EQ(frame->files().printLines(doc(), false),
+              QStringList({"<p>first</p>", QString::fromUtf8(line), "<p>last</p>", ""}));
+    ed()->selectRange(2, 1, 3, 4);
+    EXPECT_EQ(frame->files().printLines(doc(), true), QStringList({QString::fromUtf8(line), "<p>"}));
+
     // Searches see the file's text: a match may go across a break, as across nothing.
     ed()->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, firstBreak - 8);
     ASSERT_TRUE(ed()->findForward("x</b><b>x", true, false));
