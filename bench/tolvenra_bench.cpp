@@ -36,6 +36,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace {
@@ -285,21 +286,47 @@ int main(int argc, char **argv)
     }
 
     // What a user does in big.html from the first paint on: a keystroke, a page down, a caret
-    // move, each until repainted.
+    // move, each until repainted. Right after a jump to the middle the control is still
+    // styling its way down to the view (at most ~20 ms of it per paint, the rest while idle):
+    // the slowest of those is what a user meets first; then the same once it is styled.
     {
-        auto keyTime = [&](TEditor *e, int key, const QString &text) {
-            return median(5, [&] {
-                return ms([&] {
+        auto keyTimes = [&](TEditor *e, int key, const QString &text) {
+            std::vector<double> v;
+            for (int i = 0; i < 5; ++i)
+                v.push_back(ms([&] {
                     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
                     QCoreApplication::sendEvent(e, &press);
                     e->repaint();
-                });
-            });
+                }));
+            std::sort(v.begin(), v.end());
+            return v;
         };
+        struct Key {
+            const char *name;
+            int key;
+            QString text;
+        };
+        const Key keys[] = {{"keystroke", Qt::Key_A, QStringLiteral("a")},
+                            {"page down", Qt::Key_PageDown, QString()},
+                            {"caret right", Qt::Key_Right, QString()}};
         ed->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, long(ed->textSize() / 2));
-        report("big.html: keystroke", keyTime(ed, Qt::Key_A, QStringLiteral("a")), "ms", bigFloor, "< 50 ms");
-        report("big.html: page down", keyTime(ed, Qt::Key_PageDown, QString()), "ms", bigFloor, "< 50 ms");
-        report("big.html: caret right", keyTime(ed, Qt::Key_Right, QString()), "ms", bigFloor, "< 50 ms");
+        for (const Key &k : keys) {
+            const std::string what = std::string("big.html: ") + k.name + ", while styling (slowest)";
+            report(what.c_str(), keyTimes(ed, k.key, k.text).back(), "ms", bigFloor, "< 50 ms");
+        }
+        QElapsedTimer styled;
+        styled.start();
+        const long shownEnd = ed->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE,
+                                                ed->SendScintilla(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE) +
+                                                    ed->SendScintilla(QsciScintillaBase::SCI_LINESONSCREEN));
+        while (ed->SendScintilla(QsciScintillaBase::SCI_GETENDSTYLED) < shownEnd && styled.elapsed() < 20000)
+            QCoreApplication::processEvents();
+        report("big.html: middle styled (idle), after", double(styled.elapsed()), "ms", bigFloor, "");
+        for (const Key &k : keys) {
+            const std::string what = std::string("big.html: ") + k.name + ", styled";
+            const auto v = keyTimes(ed, k.key, k.text);
+            report(what.c_str(), v[v.size() / 2], "ms", bigFloor, "< 50 ms");
+        }
         doc->setModified(false);
         ed->setModified(false);
     }
