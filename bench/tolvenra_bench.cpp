@@ -29,6 +29,8 @@
 #include <QWebEngineView>
 #include <QDir>
 #include <QSpinBox>
+#include <QWheelEvent>
+#include <QScrollBar>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTableWidget>
@@ -327,6 +329,25 @@ int main(int argc, char **argv)
             const auto v = keyTimes(ed, k.key, k.text);
             report(what.c_str(), v[v.size() / 2], "ms", bigFloor, "< 50 ms");
         }
+        // Scrolling: the wheel in the styled middle, and the scroll bar dragged on to parts
+        // not styled yet (the slowest of four jumps).
+        const double wheel = median(5, [&] {
+            return ms([&] {
+                QWheelEvent w(QPointF(200, 200), QPointF(200, 200), QPoint(), QPoint(0, -120), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+                QCoreApplication::sendEvent(ed->viewport(), &w);
+                ed->repaint();
+            });
+        });
+        report("big.html: wheel scroll, styled", wheel, "ms", bigFloor, "< 50 ms");
+        double jump = 0;
+        for (int tenth = 6; tenth <= 9; ++tenth)
+            jump = std::max(jump, ms([&] {
+                QScrollBar *bar = ed->verticalScrollBar();
+                bar->setValue(bar->maximum() / 10 * tenth);
+                ed->repaint();
+            }));
+        report("big.html: scroll bar on to 60..90 % (slowest)", jump, "ms", bigFloor, "< 50 ms");
         doc->setModified(false);
         ed->setModified(false);
     }
@@ -595,5 +616,41 @@ int main(int argc, char **argv)
         QFile::remove(frame.activeDocument()->caption() + ".copy");
     }
     frame.activeDocument()->setModified(false);
+    frame.activeDocument()->close();
+    settle();
+
+    // A minified page of 1 MB on one line, as users meet them more often than 5 MB.
+    {
+        QFile source(longLine);
+        source.open(QIODevice::ReadOnly);
+        QByteArray page = source.read(1024 * 1024);
+        page.truncate(page.lastIndexOf('>') + 1);
+        page += "</body></html>\n";
+        QTemporaryDir pages;
+        const QString minified = pages.filePath(QStringLiteral("minified.html"));
+        QFile out(minified);
+        out.open(QIODevice::WriteOnly);
+        out.write(page);
+        out.close();
+        const double open = openTime(minified);
+        report("open a 1 MB minified page, ready to type", open, "ms", 0, "< 500 ms");
+        frame.files().OpenDocument(minified);
+        TEditor *mini = frame.activeDocument()->editor();
+        settle();
+        mini->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, long(page.size() / 2));
+        const double typed = median(5, [&] {
+            return ms([&] {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+                QCoreApplication::sendEvent(mini, &press);
+                mini->repaint();
+            });
+        });
+        report("keystroke in the 1 MB minified page", typed, "ms", 0, "< 50 ms");
+        const QString tail = QString::fromUtf8(page.right(40));
+        mini->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 0L);
+        const double found = ms([&] { mini->findForward(tail, true, false); });
+        report("find at the end of the 1 MB minified page", found, "ms", 0, "< 50 ms");
+        frame.activeDocument()->setModified(false);
+    }
     return 0;
 }
