@@ -204,6 +204,7 @@ void TEditor::loadUtf8(const QByteArray &utf8)
     const bool longLines = hasLongLine(utf8);
     const QByteArray shown = longLines ? breakLongLines(utf8, &breaks) : utf8;
     tracking_ = false;
+    skippedFrom_ = -1; // a new text: nothing of the old one's colouring is owed
     // A large text opens unwrapped; its styling in the background goes only as far as the part
     // shown, so the program is ready at once.
     largeDocument_ = shown.size() > LargeDocument;
@@ -233,7 +234,7 @@ void TEditor::loadUtf8(const QByteArray &utf8)
     updateLineNumberWidth();
     SendScintilla(SCI_SETSAVEPOINT);
     SendScintilla(SCI_GOTOPOS, 0L);
-    SendScintilla(SCI_SETWRAPMODE, wrap);
+    setWrapAndLayouts(wrap);
     bookmarkHandles_.fill(-1);
     followSize();
 }
@@ -556,10 +557,62 @@ void TEditor::insertAtCaret(const QString &text)
     const bool large = bytes.size() > LargeText;
     const long wrap = large ? wrapModeInForce() : 0L;
     if (large && wrap)
-        SendScintilla(SCI_SETWRAPMODE, 0L);
+        setWrapAndLayouts(0L);
     SendScintilla(SCI_REPLACESEL, 0UL, bytes.constData());
     if (large && wrap)
         resumeWrapWhenStyled(wrap);
+}
+
+void TEditor::paintEvent(QPaintEvent *e)
+{
+    skipColouringToView();
+    QsciScintilla::paintEvent(e);
+}
+
+void TEditor::skipColouringToView()
+{
+    // A large document is coloured only down to the view, and the lexer works from the top:
+    // after a jump far down (Ctrl+End, the scroll bar) the control would colour all the text
+    // in between, some 20-40 ms of it at every paint for a second or more. Instead the view is
+    // coloured at once, starting as page text, and the text in between afterwards, which also
+    // puts right the view's colours where it starts inside a script or a comment.
+    constexpr long FarJump = 512 * 1024;
+    if (!lexer_ || SendScintilla(SCI_GETIDLESTYLING) != 1L /* SC_IDLESTYLING_TOVISIBLE */ ||
+        SendScintilla(SCI_GETWRAPMODE) != 0)
+        return;
+    const long styled = SendScintilla(SCI_GETENDSTYLED);
+    const long firstLine = SendScintilla(SCI_DOCLINEFROMVISIBLE, SendScintilla(SCI_GETFIRSTVISIBLELINE));
+    const long viewStart = SendScintilla(SCI_POSITIONFROMLINE, firstLine);
+    if (viewStart - styled < FarJump)
+        return;
+    skippedFrom_ = skippedFrom_ < 0 ? styled : qMin(skippedFrom_, styled);
+    SendScintilla(SCI_STARTSTYLING, viewStart, 0L);
+    if (!recolourTimer_) {
+        recolourTimer_ = new QTimer(this);
+        recolourTimer_->setInterval(0);
+        connect(recolourTimer_, &QTimer::timeout, this, &TEditor::recolourSkipped);
+    }
+    recolourTimer_->start();
+}
+
+void TEditor::recolourSkipped()
+{
+    // A step of about 5 ms, ending at a line start; the control's mark of how far the text is
+    // coloured goes back to where it was, so its own colouring goes on from there.
+    constexpr long Step = 128 * 1024;
+    const long styled = SendScintilla(SCI_GETENDSTYLED);
+    if (skippedFrom_ < 0 || skippedFrom_ >= styled) {
+        // Done, or an edit before the skipped text made the control colour from there itself.
+        skippedFrom_ = -1;
+        recolourTimer_->stop();
+        return;
+    }
+    long to = SendScintilla(SCI_POSITIONFROMLINE, SendScintilla(SCI_LINEFROMPOSITION, skippedFrom_ + Step) + 1);
+    if (to <= skippedFrom_ || to > styled)
+        to = styled;
+    SendScintilla(SCI_COLOURISE, skippedFrom_, to);
+    SendScintilla(SCI_STARTSTYLING, styled, 0L);
+    skippedFrom_ = to;
 }
 
 long TEditor::wrapModeInForce() const
@@ -573,7 +626,7 @@ void TEditor::resumeWrapWhenStyled(long wrap)
     // change: switched on at once, wrapping would style the whole new text before the next
     // paint. The control styles it in the background meanwhile, in short steps.
     if (!lexer_) {
-        SendScintilla(SCI_SETWRAPMODE, wrap);
+        setWrapAndLayouts(wrap);
         return;
     }
     pendingWrap_ = wrap;
@@ -600,6 +653,16 @@ void TEditor::checkPendingWrap()
     wrapTimer_->stop();
     const long wrap = pendingWrap_;
     pendingWrap_ = -1;
+    setWrapAndLayouts(wrap);
+}
+
+void TEditor::setWrapAndLayouts(long wrap)
+{
+    // Layouts are kept for every line only where wrapping needs them (as the control's own
+    // wrap switch does). Kept for every line of an unwrapped large text, the control walks that
+    // whole table at each change of colour: ~35 ms a step of the background colouring of a
+    // text of 250,000 lines.
+    SendScintilla(SCI_SETLAYOUTCACHE, wrap ? 3L /* SC_CACHE_DOCUMENT */ : 1L /* SC_CACHE_CARET */);
     SendScintilla(SCI_SETWRAPMODE, wrap);
 }
 

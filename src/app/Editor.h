@@ -122,6 +122,10 @@ public:
     // Whether a drag comes from one of the program's list boxes.
     static bool isListDrag(const QMimeData *data, QObject *source);
 
+    // Whether colouring skipped on a far jump in a large document is still being caught up
+    // with in the background.
+    bool recolouring() const { return skippedFrom_ >= 0; }
+
 signals:
     // The text may have changed. A large text's control sends no notice of each edit (see
     // followSize); for it this comes with the next update of the view after a change of its
@@ -131,6 +135,7 @@ signals:
     void filesDropped(const QStringList &paths);
 
 protected:
+    void paintEvent(QPaintEvent *e) override;
     void dragEnterEvent(QDragEnterEvent *e) override;
     void dragMoveEvent(QDragMoveEvent *e) override;
     void dropEvent(QDropEvent *e) override;
@@ -161,10 +166,17 @@ private:
     // Leaves wrapping off until the background styling has reached the end of the text.
     void resumeWrapWhenStyled(long wrap);
     void checkPendingWrap();
+    void setWrapAndLayouts(long wrap);
+    // Colouring after a far jump in a large document: the view first, the text before it
+    // afterwards, a step at a time while the program is idle.
+    void skipColouringToView();
+    void recolourSkipped();
 
     QsciLexerHTML *lexer_ = nullptr;
     QTimer *wrapTimer_ = nullptr;
     long pendingWrap_ = -1;
+    QTimer *recolourTimer_ = nullptr;
+    long skippedFrom_ = -1; // where the text whose colouring was skipped begins, or -1
     bool largeDocument_ = false;
     std::array<int, 10> bookmarkHandles_{};
     std::array<int, 10> bookmarkCols_{};

@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
@@ -481,6 +482,61 @@ TEST_F(EditTest, MenuKeysBelongToTheFrame)
 }
 
 } // namespace
+
+// A jump far down a large document colours the view at once; the text above it is coloured
+// afterwards in the background, and ends with the colours a colouring from the top gives,
+// also where the view started inside a script.
+TEST_F(EditTest, AFarJumpColoursTheViewAtOnceAndTheRestAfterwards)
+{
+    QByteArray page = "<html><body>\n";
+    while (page.size() < 1200 * 1024)
+        page += "<p class=\"a\">some text <b>bold</b> <a href=\"x.htm\">link</a></p>\n";
+    page += "<script>\n";
+    for (int i = 0; i < 400; ++i)
+        page += "var x" + QByteArray::number(i) + " = '<p>' + f(" + QByteArray::number(i) + ");\n";
+    page += "</script>\n";
+    for (int i = 0; i < 2000; ++i)
+        page += "<p class=\"b\">after the script</p>\n";
+    page += "</body></html>\n";
+    const QString path = home.write("large.html", page);
+    frame->files().OpenDocument(path);
+    ASSERT_TRUE(ed()->largeDocument());
+    QCoreApplication::processEvents();
+
+    // Into the middle of the script.
+    const long scriptLine = long(page.left(page.indexOf("var x200")).count('\n'));
+    ed()->SendScintilla(QsciScintillaBase::SCI_SETFIRSTVISIBLELINE, scriptLine);
+    ed()->repaint();
+    EXPECT_TRUE(ed()->recolouring());
+    const long viewEnd = ed()->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, scriptLine + 20);
+    EXPECT_GE(ed()->SendScintilla(QsciScintillaBase::SCI_GETENDSTYLED), viewEnd);
+
+    QElapsedTimer waited;
+    waited.start();
+    while (ed()->recolouring() && waited.elapsed() < 20000)
+        QCoreApplication::processEvents();
+    ASSERT_FALSE(ed()->recolouring());
+
+    TEditor reference;
+    reference.loadUtf8(page);
+    reference.SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0L, -1L);
+    const long styled = ed()->SendScintilla(QsciScintillaBase::SCI_GETENDSTYLED);
+    ASSERT_GE(styled, viewEnd);
+    long differing = 0, first = -1;
+    for (long pos = 0; pos < styled; ++pos)
+        if (ed()->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, pos) !=
+            reference.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, pos)) {
+            ++differing;
+            if (first < 0)
+                first = pos;
+        }
+    EXPECT_EQ(differing, 0) << "first at " << first;
+    // The script's text is coloured as script, not as page text.
+    const long inScript = page.indexOf("var x200");
+    EXPECT_EQ(ed()->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, inScript),
+              reference.SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, inScript));
+    EXPECT_NE(ed()->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, inScript), 0L);
+}
 
 // Until a screen reader is listening, editors carry a plain accessible interface (the
 // control's own recounts the whole text on every caret move); once one starts, the editor
