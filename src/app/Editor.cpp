@@ -587,12 +587,7 @@ void TEditor::skipColouringToView()
         return;
     skippedFrom_ = skippedFrom_ < 0 ? styled : qMin(skippedFrom_, styled);
     SendScintilla(SCI_STARTSTYLING, viewStart, 0L);
-    if (!recolourTimer_) {
-        recolourTimer_ = new QTimer(this);
-        recolourTimer_->setInterval(0);
-        connect(recolourTimer_, &QTimer::timeout, this, &TEditor::recolourSkipped);
-    }
-    recolourTimer_->start();
+    startOwnTimer(recolourTimer_, 0, &TEditor::recolourSkipped);
 }
 
 void TEditor::recolourSkipped()
@@ -630,12 +625,17 @@ void TEditor::resumeWrapWhenStyled(long wrap)
         return;
     }
     pendingWrap_ = wrap;
-    if (!wrapTimer_) {
-        wrapTimer_ = new QTimer(this);
-        wrapTimer_->setInterval(40);
-        connect(wrapTimer_, &QTimer::timeout, this, &TEditor::checkPendingWrap);
+    startOwnTimer(wrapTimer_, 40, &TEditor::checkPendingWrap);
+}
+
+void TEditor::startOwnTimer(QTimer *&timer, int interval, void (TEditor::*slot)())
+{
+    if (!timer) {
+        timer = new QTimer(this);
+        timer->setInterval(interval);
+        connect(timer, &QTimer::timeout, this, slot);
     }
-    wrapTimer_->start();
+    timer->start();
 }
 
 void TEditor::checkPendingWrap()

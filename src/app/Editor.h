@@ -167,6 +167,8 @@ private:
     void resumeWrapWhenStyled(long wrap);
     void checkPendingWrap();
     void setWrapAndLayouts(long wrap);
+    // Starts one of the editor's timers, made on first use.
+    void startOwnTimer(QTimer *&timer, int interval, void (TEditor::*slot)());
     // Colouring after a far jump in a large document: the view first, the text before it
     // afterwards, a step at a time while the program is idle.
     void skipColouringToView();
