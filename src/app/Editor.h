@@ -63,6 +63,7 @@ public:
 
     int caretLine() const;
     int caretCol() const;
+    void caretLineCol(int *line, int *col) const; // both at once: the status panel's
     void setCaret(int line, int col);
     // False when nothing is selected.
     bool selection(Selection *sel) const;
@@ -146,6 +147,7 @@ private:
     QList<QPair<long, long>> matchesFrom(long from, const QByteArray &needle, bool matchCase, bool wholeWord,
                                          bool all);
     long positionOf(int line, int col) const;
+    long charactersBetween(long from, long to) const;
     void lineColOf(long pos, int *line, int *col) const;
     void applyStyles();
     void updateLineNumberWidth();

@@ -164,6 +164,7 @@ private:
     TabStrip *TabSet1;
     QWidget *Panel1;
     QLabel *StatusLine, *pnlMode, *pnlPos, *pnlSize, *pnlApp, *pnlTag, *pnlEncoding;
+    QTimer *statusSoon_ = nullptr; // the position panel soon after a caret move
     QTimer *Timer1;
     TMegaRegistry *IniControl;
     TbpslMenuExt *bpslMenuExt1 = nullptr;

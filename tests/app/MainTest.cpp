@@ -183,6 +183,15 @@ TEST_F(FrameTest, ShowStatusFillsThePanelsFromTheActiveDocument)
     EXPECT_EQ(frame->findChild<QLabel *>("pnlPos")->text(), "3:2");
 }
 
+TEST_F(FrameTest, ThePositionPanelFollowsTheCaretWithinATenthOfASecond)
+{
+    start();
+    frame->ShowStatus();
+    ed()->setCaret(3, 2);
+    QTest::qWait(200); // well inside the two seconds of the regular refresh
+    EXPECT_EQ(frame->findChild<QLabel *>("pnlPos")->text(), "3:2");
+}
+
 TEST_F(FrameTest, ClosingWithTheCloseBoxWritesNoSettings)
 {
     start();
