@@ -294,7 +294,11 @@ void TEditor::markBreak(long pos)
 
 QByteArray TEditor::fileText() const
 {
-    const std::vector<long> breaks = displayBreaks();
+    return fileTextWithout(displayBreaks());
+}
+
+QByteArray TEditor::fileTextWithout(const std::vector<long> &breaks) const
+{
     if (breaks.empty())
         return utf8Text();
     const long len = SendScintilla(SCI_GETLENGTH);
@@ -712,15 +716,18 @@ QList<QPair<long, long>> TEditor::matchesFrom(long from, const QByteArray &needl
 {
     QList<QPair<long, long>> matches;
     const std::vector<long> breaks = tracking_ ? displayBreaks() : std::vector<long>();
-    const char *text = reinterpret_cast<const char *>(SendScintilla(SCI_GETCHARACTERPOINTER));
-    long length = SendScintilla(SCI_GETLENGTH);
     // With display breaks the search runs over the file's text, so a match may go across a
     // break as it goes across nothing in the file; the matches are brought back to the
     // editor's positions.
+    const char *text = nullptr;
+    long length = 0;
     QByteArray file;
     std::vector<long> fileBreaks; // where each break stands in the file's text
-    if (!breaks.empty()) {
-        file = fileText();
+    if (breaks.empty()) {
+        text = reinterpret_cast<const char *>(SendScintilla(SCI_GETCHARACTERPOINTER));
+        length = SendScintilla(SCI_GETLENGTH);
+    } else {
+        file = fileTextWithout(breaks);
         fileBreaks.reserve(breaks.size());
         for (size_t i = 0; i < breaks.size(); ++i)
             fileBreaks.push_back(breaks[i] - long(i));
@@ -884,7 +891,7 @@ void TEditor::setBookmark(int n)
     const long pos = SendScintilla(SCI_GETCURRENTPOS);
     const long line = SendScintilla(SCI_LINEFROMPOSITION, pos);
     bookmarkHandles_[n] = int(SendScintilla(SCI_MARKERADD, line, marker));
-    bookmarkCols_[n] = int(SendScintilla(SCI_COUNTCHARACTERS, SendScintilla(SCI_POSITIONFROMLINE, line), pos)) + 1;
+    bookmarkCols_[n] = int(charactersBetween(SendScintilla(SCI_POSITIONFROMLINE, line), pos)) + 1;
 }
 
 bool TEditor::hasBookmark(int n) const

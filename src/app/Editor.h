@@ -148,6 +148,7 @@ private:
                                          bool all);
     long positionOf(int line, int col) const;
     long charactersBetween(long from, long to) const;
+    QByteArray fileTextWithout(const std::vector<long> &breaks) const;
     void lineColOf(long pos, int *line, int *col) const;
     void applyStyles();
     void updateLineNumberWidth();
