@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/ToolWindows.h"
-#include "tags/Pickers.h"
+#include "app/ToolWindow.h"
 
 class QPlainTextEdit;
 

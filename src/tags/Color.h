@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ColorGrid.h"
+
 #include <QColor>
 #include <QDialog>
 #include <QFont>
@@ -8,44 +10,6 @@
 class QListWidget;
 class TBag;
 class AppServices;
-
-// A grid of the 16 standard colours with two selections: the foreground (primary button) and
-// the background (secondary button).
-class ColorGrid : public QWidget {
-    Q_OBJECT
-public:
-    explicit ColorGrid(QWidget *parent = nullptr);
-    static QColor standardColor(int index);
-
-    int foregroundIndex() const { return fg_; }
-    int backgroundIndex() const { return bg_; }
-    QColor foregroundColor() const { return standardColor(fg_); }
-    QColor backgroundColor() const { return standardColor(bg_); }
-    void setForegroundIndex(int i);
-    void setBackgroundIndex(int i);
-    // Hides the foreground mark until the next click, without a change signal: the colour in
-    // use is not one of the grid's.
-    void hideForegroundMark();
-    // A grid that offers only the foreground selection: the secondary button does nothing.
-    void setForegroundOnly(bool on);
-    // The cell under a point of the widget, or -1.
-    int cellAt(const QPoint &p) const;
-
-    QSize sizeHint() const override { return {4 * 30 + 2, 4 * 24 + 2}; }
-
-signals:
-    void changed();
-
-protected:
-    void paintEvent(QPaintEvent *) override;
-    void mousePressEvent(QMouseEvent *e) override;
-
-private:
-    QRect cellRect(int i) const;
-    int fg_ = 0;
-    int bg_ = 15;
-    bool foregroundOnly_ = false;
-};
 
 // The editor properties dialog: the background colour and font of the active document's
 // editor, applied to it or also kept as the default for new document windows.

@@ -3,7 +3,7 @@
 #include "app/Ubag.h"
 #include "platform/Dialogs.h"
 #include "platform/HtmlViewer.h"
-#include "tags/Color.h"
+#include "app/ColorGrid.h"
 
 #include <QFontDatabase>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tags/Pickers.h"
+#include "app/ToolWindow.h"
 
 #include <QMainWindow>
 #include <QStringList>

@@ -8,7 +8,7 @@
 #include "app/Megares.h"
 #include "app/Ubag.h"
 #include "platform/Dialogs.h"
-#include "tags/Color.h"
+#include "app/ColorGrid.h"
 #include "wizards/WizardParts.h"
 
 #include <QCheckBox>
