@@ -41,6 +41,13 @@
 #include <string>
 #include <vector>
 
+// One of the frame's parts, found among its children.
+template <class T>
+T &part(QObject &frame)
+{
+    return *frame.findChild<T *>();
+}
+
 namespace {
 
 // Answers every dialog without showing it.
@@ -188,7 +195,7 @@ int main(int argc, char **argv)
     // The table wizard at its limits: 500 by 500 cells, set and written into a document,
     // measured before any large document so the memory peak is the wizard's own.
     {
-        frame.files().FileNew();
+        part<FileCommands>(frame).FileNew();
         auto *wiz = qobject_cast<TfTableWiz *>(frame.toolWindows().window("TfTableWiz"));
         wiz->show();
         settle();
@@ -246,7 +253,7 @@ int main(int argc, char **argv)
     auto openTime = [&](const QString &path) {
         return median(3, [&] {
             const double t = ms([&] {
-                frame.files().OpenDocument(path);
+                part<FileCommands>(frame).OpenDocument(path);
                 frame.activeDocument()->editor()->repaint();
             });
             frame.activeDocument()->close();
@@ -257,7 +264,7 @@ int main(int argc, char **argv)
     const double openBig = openTime(big);
     report("open big.html, ready to type", openBig, "ms", bigFloor, "< 180 ms");
 
-    frame.files().OpenDocument(big);
+    part<FileCommands>(frame).OpenDocument(big);
     TfHTML *doc = frame.activeDocument();
     TEditor *ed = doc->editor();
     settle();
@@ -266,15 +273,15 @@ int main(int argc, char **argv)
     // (the snapshot of the text), and a keystroke typed while the copy is being written.
     {
         ed->insertAtCaret(QStringLiteral("x"));
-        RecoverySession &recovery = frame.recovery();
+        RecoverySession &recovery = part<RecoverySession>(frame);
         const double snapshot = median(5, [&] {
             recovery.waitForWrites();
-            return ms([&] { recovery.copyNow(doc); });
+            return ms([&] { recovery.copyNow(&doc->document()); });
         });
         report("recovery copy of big.html: editing thread", snapshot, "ms", bigFloor, "< 50 ms");
         const double typed = median(5, [&] {
             recovery.waitForWrites();
-            recovery.copyNow(doc);
+            recovery.copyNow(&doc->document());
             return ms([&] {
                 QKeyEvent press(QEvent::KeyPress, Qt::Key_Y, Qt::NoModifier, QStringLiteral("y"));
                 QCoreApplication::sendEvent(ed, &press);
@@ -284,7 +291,7 @@ int main(int argc, char **argv)
         report("keystroke while the copy is written", typed, "ms", bigFloor, "< 50 ms");
         QElapsedTimer written;
         written.start();
-        recovery.copyNow(doc);
+        recovery.copyNow(&doc->document());
         recovery.waitForWrites();
         report("recovery copy of big.html: on disk after", double(written.elapsed()), "ms", bigFloor, "");
         doc->setModified(false);
@@ -376,7 +383,7 @@ int main(int argc, char **argv)
         report("InsertTag at the caret at the end (big.html)", atEnd, "ms", bigFloor, "< 5 ms");
         const double next = median(5, [&] {
             ed->setCaret(1, 1);
-            return ms([&] { frame.navigation().FindBlock("<NOSUCHTAG", ">", false); });
+            return ms([&] { part<Navigation>(frame).FindBlock("<NOSUCHTAG", ">", false); });
         });
         report("Goto Next over the whole document", next, "ms", bigFloor, "< 50 ms");
     }
@@ -445,7 +452,7 @@ int main(int argc, char **argv)
         ed->loadUtf8(before);
     }
 
-    const double convert = ms([&] { frame.files().ConvertToText(); });
+    const double convert = ms([&] { part<FileCommands>(frame).ConvertToText(); });
     report("convert HTML to text (big.html)", convert, "ms", bigFloor, "< 1000 ms");
     doc->setModified(false);
     doc->close();
@@ -458,7 +465,7 @@ int main(int argc, char **argv)
         // settled: first let the editor finish its background work on the document (line
         // wrapping runs while the program is idle, some 15 s for big.html).
         auto previewTime = [&](const QString &path, bool settled) {
-            frame.files().OpenDocument(path);
+            part<FileCommands>(frame).OpenDocument(path);
             settle();
             for (bool busy = settled; busy;) {
                 QElapsedTimer e;
@@ -507,7 +514,7 @@ int main(int argc, char **argv)
             out.open(QIODevice::WriteOnly);
             out.write(page);
             out.close();
-            frame.files().OpenDocument(livePath);
+            part<FileCommands>(frame).OpenDocument(livePath);
             TfHTML *liveDoc = frame.activeDocument();
             TEditor *liveEd = liveDoc->editor();
             settle();
@@ -540,15 +547,15 @@ int main(int argc, char **argv)
             };
             const std::vector<double> alone = typeKeys(30);
             report("typing alone, 200 KB page: keystroke (slowest)", alone.back(), "ms", 0, "< 50 ms");
-            frame.livePreview().setFollowing(true);
-            const double refreshTime = median(5, [&] { return ms([&] { frame.livePreview().refresh(); }); });
+            part<LivePreview>(frame).setFollowing(true);
+            const double refreshTime = median(5, [&] { return ms([&] { part<LivePreview>(frame).refresh(); }); });
             report("follow typing, 200 KB page: one refresh", refreshTime, "ms", 0, "< 50 ms");
-            const int refreshesBefore = frame.livePreview().refreshes();
+            const int refreshesBefore = part<LivePreview>(frame).refreshes();
             QElapsedTimer typing;
             typing.start();
             const std::vector<double> keys = typeKeys(60);
             const double typedFor = double(typing.elapsed());
-            const int refreshes = frame.livePreview().refreshes() - refreshesBefore;
+            const int refreshes = part<LivePreview>(frame).refreshes() - refreshesBefore;
             report("follow typing, 200 KB page: keystroke (median)", keys[keys.size() / 2], "ms", 0, "< 50 ms");
             report("follow typing, 200 KB page: keystroke (slowest)", keys.back(), "ms", 0, "< 50 ms");
             std::printf("%-46s %d refreshes in %.1f s of continuous typing\n", "  of which", refreshes, typedFor / 1000);
@@ -567,7 +574,7 @@ int main(int argc, char **argv)
                     QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
             }
             report("follow typing, 200 KB page: preview lag", nowMs() - typed, "ms", 0, "< 1000 ms");
-            frame.livePreview().setFollowing(false);
+            part<LivePreview>(frame).setFollowing(false);
             liveDoc->setModified(false);
             liveDoc->close();
             settle();
@@ -578,7 +585,7 @@ int main(int argc, char **argv)
     // The long line: open, then a keystroke in its middle until repainted.
     const double openLong = openTime(longLine);
     report("open long-line.html, ready to type", openLong, "ms", longFloor, "< 500 ms");
-    frame.files().OpenDocument(longLine);
+    part<FileCommands>(frame).OpenDocument(longLine);
     ed = frame.activeDocument()->editor();
     settle();
     ed->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 2500000L);
@@ -639,7 +646,7 @@ int main(int argc, char **argv)
         out.close();
         const double open = openTime(minified);
         report("open a 1 MB minified page, ready to type", open, "ms", 0, "< 500 ms");
-        frame.files().OpenDocument(minified);
+        part<FileCommands>(frame).OpenDocument(minified);
         TEditor *mini = frame.activeDocument()->editor();
         settle();
         mini->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, long(page.size() / 2));

@@ -18,12 +18,26 @@ class QToolBar;
 class CommandRegistry : public QObject {
     Q_OBJECT
 public:
+    // A line of a table of commands: a handler name and the method of a part that runs it.
+    template <class T>
+    struct Binding {
+        const char *handler;
+        void (T::*method)();
+    };
+
     explicit CommandRegistry(QMainWindow *frame);
 
     void build();
 
     // Connects handler; enables its menu items and buttons unless the table disables them.
     void bind(const QString &handler, std::function<void()> fn);
+    // Binds every line of a part's table of commands to that part.
+    template <class T, std::size_t N>
+    void bindAll(T *part, const Binding<T> (&table)[N])
+    {
+        for (const Binding<T> &b : table)
+            bind(QString::fromLatin1(b.handler), [part, method = b.method] { (part->*method)(); });
+    }
     // Same, for handlers that need to know which menu item was chosen (the recent-files items).
     void bindWithSender(const QString &handler, std::function<void(QAction *)> fn);
 

@@ -1,5 +1,6 @@
 #include "Edit.h"
 
+#include "DocumentPolicy.h"
 #include "Editor.h"
 #include "ErrorBoundary.h"
 #include "FindDialogs.h"
@@ -17,23 +18,30 @@
 QString TfHTML::LastSearchText;
 
 namespace {
-const QString Untitled = QStringLiteral("New HTML Document");
 const QString EditFilter = QStringLiteral("HTML Document|*.htm|Text File|*.txt|All Files|*.*");
 } // namespace
 
-TfHTML::TfHTML(DocumentHost *host, QWidget *parent) : QMdiSubWindow(parent), host_(host)
+TfHTML::TfHTML(DocumentHost *host, HtmlDocument *doc, QWidget *parent) : QMdiSubWindow(parent), host_(host), doc_(doc)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("fHTML"));
-    txtHTML = new TEditor(this);
+    txtHTML = new TEditor(this, doc_);
     setWidget(txtHTML);
+    // The document goes with the window, after its editor.
+    doc_->setParent(this);
     Prefs = new TBag(QStringLiteral("tolvopt.ini"), QStringLiteral("Edit Window"), this);
     Prefs->setObjectName(QStringLiteral("Prefs"));
-    setCaption(Untitled);
+    setWindowTitle(doc_->caption() + QLatin1String("[*]"));
+    setWindowModified(doc_->isModified());
     txtHTML->releaseKeys(host_->frameShortcuts());
     buildMenus();
 
-    connect(txtHTML, &QsciScintilla::modificationChanged, this, [this](bool m) { setWindowModified(m); });
+    connect(doc_, &HtmlDocument::modifiedChanged, this, [this](bool m) {
+        setWindowModified(m);
+        emit modifiedChanged(m);
+    });
+    connect(doc_, &HtmlDocument::captionChanged, this,
+            [this](const QString &, const QString &caption) { setWindowTitle(caption + QLatin1String("[*]")); });
     connect(txtHTML, &TEditor::listItemDropped, this, [this] { host_->insertLastTagPair(); });
     connect(txtHTML, &TEditor::filesDropped, this, [this](const QStringList &p) { host_->openDroppedFiles(p); });
     txtHTML->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -43,15 +51,14 @@ TfHTML::TfHTML(DocumentHost *host, QWidget *parent) : QMdiSubWindow(parent), hos
 
 TfHTML::~TfHTML() = default;
 
-bool TfHTML::IsUntitled(const QString &caption)
-{
-    return caption.left(17) == Untitled;
-}
-
 void TfHTML::setCaption(const QString &caption)
 {
-    caption_ = caption;
-    setWindowTitle(caption + QLatin1String("[*]"));
+    if (caption.isEmpty() || IsUntitled(caption)) {
+        doc_->setPath(QString());
+        doc_->setUntitledName(caption);
+    } else {
+        doc_->setPath(caption);
+    }
 }
 
 void TfHTML::buildMenus()
@@ -94,124 +101,19 @@ void TfHTML::buildMenus()
     PopupMenu1->addAction(tr("Replace ..."), this, &TfHTML::Replace1Click)->setObjectName(QStringLiteral("Replace2"));
 }
 
-bool TfHTML::modified() const
-{
-    return unsavedText_ || txtHTML->isModified();
-}
-
-void TfHTML::setModified(bool on)
-{
-    // The editing control can only be told that its text is saved; a text that never was
-    // (one made by the program) is marked here.
-    unsavedText_ = on;
-    if (!on)
-        txtHTML->setModified(false);
-    setWindowModified(on || txtHTML->isModified());
-    emit modifiedChanged(modified());
-}
-
-bool TfHTML::loadFile(const QString &path, QString *error)
-{
-    const TextFile::Loaded r = doc_.load(path);
-    if (!r.ok) {
-        *error = r.error;
-        return false;
-    }
-    txtHTML->loadUtf8(r.utf8);
-    txtHTML->setEolMode(r.format.eol == TextFile::Eol::CrLf ? QsciScintilla::EolWindows
-                        : r.format.eol == TextFile::Eol::Cr ? QsciScintilla::EolMac
-                                                            : QsciScintilla::EolUnix);
-    setModified(false);
-    return true;
-}
-
 bool TfHTML::saveTo(const QString &path)
 {
-    const QString target = QFileInfo(path).absoluteFilePath();
-    // Another program's version of our own file is not overwritten without asking.
-    if (target == doc_.path() && doc_.diskState() == HtmlDocument::DiskState::Changed) {
-        const QString question = tr("%1 has been changed by another program since it was opened or saved here."
-                                    "\n\nOverwrite it with this document?")
-                                     .arg(target);
-        if (Dialogs::instance().ask(this, question, false, true) != Dialogs::Answer::Yes)
-            return false;
-    }
-    QByteArray text = txtHTML->fileText();
-    if (!doc_.canStore(text)) {
-        const QString question =
-            tr("The document holds characters that %1 cannot store.\n\nSave it as UTF-8 instead?")
-                .arg(TextFile::encodingName(doc_.format()));
-        if (Dialogs::instance().ask(this, question, false) != Dialogs::Answer::Yes)
-            return false;
-        TextFile::Format f = doc_.format();
-        f.encoding = TextFile::Encoding::Utf8;
-        f.bom = false;
-        doc_.setFormat(f);
-    }
-    QString error;
-    // The backup copy comes first; a copy that cannot be made is said before the file is
-    // touched.
-    if (doc_.backup() && !TextFile::makeBackup(target, &error)) {
-        if (Dialogs::instance().ask(this, error + tr("\n\nSave %1 without a backup copy?").arg(target), false, true) !=
-            Dialogs::Answer::Yes)
-            return false;
-    }
-    if (!doc_.save(path, text, &error)) {
-        Dialogs::instance().error(this, tr("Unable to save %1.\n\n%2").arg(path, error));
-        return false;
-    }
-    setModified(false);
-    return true;
+    return DocumentPolicy::save(this, *doc_, path);
 }
 
 void TfHTML::checkDiskChange()
 {
+    // The questions may activate this window again.
     if (checkingDisk_)
         return;
-    const HtmlDocument::DiskState state = doc_.diskState();
-    if (state == HtmlDocument::DiskState::Same)
-        return;
-    // The questions below may activate this window again.
     checkingDisk_ = true;
-    const QString path = doc_.path();
-    if (state == HtmlDocument::DiskState::Deleted) {
-        Dialogs::instance().message(this, tr("%1 has been deleted or moved by another program.\n\n"
-                                             "The document keeps its text; save it to write the file again.")
-                                              .arg(path));
-        doc_.acceptDiskState();
-        setModified(true);
-    } else {
-        const QString question = modified() ? tr("%1 has been changed by another program.\n\n"
-                                                  "Reload it and lose the changes made here?")
-                                             : tr("%1 has been changed by another program.\n\nReload it?");
-        if (Dialogs::instance().ask(this, question.arg(path), false, modified()) == Dialogs::Answer::Yes) {
-            QString error;
-            if (!loadFile(path, &error))
-                Dialogs::instance().error(this, tr("Unable to open %1.\n\n%2").arg(path, error));
-        } else {
-            // The text here stays the one to save; a save overwrites the other version.
-            doc_.acceptDiskState();
-            setModified(true);
-        }
-    }
+    DocumentPolicy::checkDiskChange(this, *doc_);
     checkingDisk_ = false;
-}
-
-bool TfHTML::writeCopy(const QString &path, QString *error, bool keepBackup) const
-{
-    const QByteArray text = txtHTML->fileText();
-    TextFile::Format f = doc_.format();
-    if (!doc_.canStore(text)) {
-        f.encoding = TextFile::Encoding::Utf8;
-        f.bom = false;
-    }
-    const QString target = QFileInfo(path).absoluteFilePath();
-    // A copy for the preview keeps a backup of the file it replaces when the document keeps
-    // them; a backup that cannot be made does not stop it.
-    QString ignored;
-    if (doc_.backup() && keepBackup)
-        TextFile::makeBackup(target, &ignored);
-    return TextFile::save(target, text, f, false, error);
 }
 
 void TfHTML::SetProperties()
@@ -255,7 +157,7 @@ void TfHTML::FormClose()
 
 void TfHTML::SetFocustoMe()
 {
-    host_->SelectTabName(caption_);
+    host_->SelectTabName(caption());
 }
 
 void TfHTML::FormResize()
@@ -278,11 +180,11 @@ bool TfHTML::askToSave()
     if (answered_ || !modified())
         return true;
     const auto answer =
-        Dialogs::instance().ask(this, QStringLiteral("Save changes to : ") + caption_, true);
+        Dialogs::instance().ask(this, QStringLiteral("Save changes to : ") + caption(), true);
     if (answer == Dialogs::Answer::Cancel)
         return false;
     if (answer == Dialogs::Answer::Yes) {
-        const bool saved = isUntitled() ? saveWithDialog() : saveTo(caption_);
+        const bool saved = isUntitled() ? saveWithDialog() : saveTo(caption());
         if (!saved)
             return false; // cancelled or failed: the text stays, still modified
     }
@@ -295,7 +197,7 @@ bool TfHTML::FormQueryClose()
 {
     if (!askToSave())
         return false;
-    host_->RemovefromTabs(caption_);
+    host_->RemovefromTabs(caption());
     return true;
 }
 
@@ -307,6 +209,7 @@ void TfHTML::closeEvent(QCloseEvent *e)
     }
     ErrorBoundary::run([this] { FormClose(); });
     QMdiSubWindow::closeEvent(e);
+    emit closed(doc_);
 }
 
 void TfHTML::showEvent(QShowEvent *e)

@@ -28,42 +28,46 @@ public:
     virtual QList<QKeySequence> frameShortcuts() const = 0;
 };
 
-// A document window: one HTML document in an editor, inside the frame. Its caption is the
-// document's identity: the file's absolute path, or "New HTML Document " and a number while
-// it has never been saved.
+// A document window: one HTML document (HtmlDocument, which holds the text and knows its
+// file) in an editor, inside the frame. The window keeps the window: its menus, focus and
+// caption, and the close question. Its caption is the document's identity: the file's
+// absolute path, or "New HTML Document " and a number while it has never been saved. While
+// the window shows the document, it owns it.
 class TfHTML : public QMdiSubWindow {
     Q_OBJECT
 public:
-    TfHTML(DocumentHost *host, QWidget *parent = nullptr);
+    TfHTML(DocumentHost *host, HtmlDocument *doc, QWidget *parent = nullptr);
     ~TfHTML() override;
 
-    static bool IsUntitled(const QString &caption);
+    static bool IsUntitled(const QString &caption) { return HtmlDocument::IsUntitled(caption); }
 
-    QString caption() const { return caption_; }
+    QString caption() const { return doc_->caption(); }
+    // Names the document: an untitled name, or a file's path.
     void setCaption(const QString &caption);
-    bool isUntitled() const { return IsUntitled(caption_); }
+    bool isUntitled() const { return doc_->isUntitled(); }
 
     TEditor *editor() const { return txtHTML; }
-    HtmlDocument &document() { return doc_; }
+    HtmlDocument &document() const { return *doc_; }
     QMenu *searchMenu() const { return searchMenu_; }
     QMenu *popupMenu() const { return PopupMenu1; }
     FindDialog *findDialog() const { return FindDialog1; }
     ReplaceDialog *replaceDialog() const { return ReplaceDialog1; }
     TBag *prefs() const { return Prefs; }
 
-    bool modified() const;
-    void setModified(bool on);
+    bool modified() const { return doc_->isModified(); }
+    void setModified(bool on) { doc_->setModified(on); }
 
-    // Reads a file into the editor. On failure *error says why and the window is unchanged.
-    bool loadFile(const QString &path, QString *error);
-    // Saves the text to path; a failure is reported to the user, and false keeps the
+    // Reads a file into the document. On failure *error says why and nothing changes.
+    bool loadFile(const QString &path, QString *error) { return doc_->load(path, error); }
+    // Saves the text to path, asking what must be asked (see DocumentPolicy); false keeps the
     // document modified.
     bool saveTo(const QString &path);
-    // Writes the text to path as a save does (the document's format, a backup copy when the
-    // document keeps them), but the document stays bound to its own file and keeps its
-    // modified flag. Text the encoding cannot hold is written as UTF-8. A copy refreshed
-    // while the user types (keepBackup false) makes no backup of the one it replaces.
-    bool writeCopy(const QString &path, QString *error, bool keepBackup = true) const;
+    // Writes the text to path as a save does, but the document keeps its file and its
+    // modified flag (see HtmlDocument::saveCopy).
+    bool writeCopy(const QString &path, QString *error, bool keepBackup = true) const
+    {
+        return doc_->saveCopy(path, error, keepBackup);
+    }
 
     // The close question: a modified document asks whether to save it; Yes saves it. False
     // when the close must not go ahead (Cancel, a cancelled or failed save). Once answered,
@@ -81,8 +85,10 @@ public:
     static QString LastSearchText;
 
 signals:
-    // The program marked the document saved or unsaved (see setModified).
+    // The document became saved or unsaved.
     void modifiedChanged(bool modified);
+    // The close went ahead: the window goes, and its document with it.
+    void closed(HtmlDocument *doc);
 
 public slots:
     void SetProperties();
@@ -119,9 +125,7 @@ private:
     QAction *findAgain_;
     QPointer<FindDialog> FindDialog1;
     QPointer<ReplaceDialog> ReplaceDialog1;
-    HtmlDocument doc_;
-    QString caption_;
-    bool unsavedText_ = false; // text put in by the program that no file holds
+    HtmlDocument *doc_;
     bool checkingDisk_ = false;
     bool answered_ = false; // the close question was answered in the frame's first pass
     bool closed_ = false;

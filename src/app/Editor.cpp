@@ -1,51 +1,63 @@
 #include "Editor.h"
 
-#include <algorithm>
-#include <QClipboard>
-#include <QApplication>
-
-#include <cmath>
-#include <cstring>
+#include "BackgroundLayout.h"
+#include "Document.h"
+#include "EditorAccessibility.h"
+#include "TextSearch.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
 #include <Qsci/qscilexerhtml.h>
 
-#include "EditorAccessibility.h"
-#include "TextOps.h"
-
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
 #include <QDragEnterEvent>
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPalette>
-#include <QTimer>
 #include <QUrl>
+
+#include <cmath>
 
 namespace {
 constexpr int BookmarkMarkerBase = 0; // markers 1..9 show bookmarks 1..9 (25..31 belong to folding)
 constexpr int BookmarkMargin = 1;
 } // namespace
 
-TEditor::TEditor(QWidget *parent) : QsciScintilla(parent)
+TEditor::TEditor(QWidget *parent, HtmlDocument *doc) : QsciScintilla(parent)
 {
+    if (!doc) {
+        ownDocument_ = std::make_unique<HtmlDocument>();
+        doc = ownDocument_.get();
+    }
+    // The lexer is given to the view while it still shows its own empty text: the control
+    // colours the whole text it shows when it gets a lexer. The document has the same lexer
+    // already (see HtmlDocument); the view keeps the lexer's styles.
+    lexer_ = new QsciLexerHTML(this);
+    lexer_->setFoldCompact(false);
+    setLexer(lexer_);
+    attach(doc);
     bookmarkHandles_.fill(-1);
     setUtf8(true);
     setObjectName(QStringLiteral("txtHTML"));
     EditorAccessibility::install();
+    layout_ = new BackgroundLayout(this);
 
     font_ = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font_.setPointSize(10);
     fontColor_ = palette().color(QPalette::Text);
     background_ = palette().color(QPalette::Base);
 
-    lexer_ = new QsciLexerHTML(this);
-    lexer_->setFoldCompact(false);
-    setLexer(lexer_);
     // Lex only what is shown, and the rest when the program is idle, so a large file opens
-    // at once.
-    SendScintilla(SCI_SETIDLESTYLING, 3 /* SC_IDLESTYLING_ALL */);
+    // at once; a large document is lexed only as far as it is shown.
+    const qint64 size = doc_->length();
+    largeDocument_ = size > LargeDocument;
+    SendScintilla(SCI_SETIDLESTYLING, largeDocument_ ? 1L /* SC_IDLESTYLING_TOVISIBLE */ : 3L /* SC_IDLESTYLING_ALL */);
     SendScintilla(SCI_SETLAYOUTCACHE, 1 /* SC_CACHE_CARET */);
+    SendScintilla(SCI_INDICSETSTYLE, long(LongLines::BreakIndicator), long(INDIC_HIDDEN));
+    setQuietEdits(size > LargeText);
 
     setMarginLineNumbers(0, true);
     setMarginType(BookmarkMargin, SymbolMargin);
@@ -73,17 +85,26 @@ TEditor::TEditor(QWidget *parent) : QsciScintilla(parent)
     applyStyles();
     updateLineNumberWidth();
     connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &TEditor::followSize);
-    connect(this, &QsciScintilla::textChanged, this, [this] {
-        if (!quietEdits_)
-            emit contentEdited();
-    });
-    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int position, int type, const char *, int length) { trackBreaks(position, type, length); });
-    connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
-        if (quietEdits_ && (updated & SC_UPDATE_CONTENT))
-            emit contentEdited();
-    });
     setAcceptDrops(true);
+}
+
+TEditor::~TEditor() = default;
+
+void TEditor::attach(HtmlDocument *doc)
+{
+    doc_ = doc;
+    // The control puts its own line-end convention on a document it is given: the document's
+    // stays.
+    const long eol = doc->text()->SendScintilla(SCI_GETEOLMODE);
+    setDocument(doc->qsciDocument());
+    SendScintilla(SCI_SETEOLMODE, eol);
+    connect(doc, &HtmlDocument::aboutToReplaceText, this, &TEditor::prepareForText);
+    connect(doc, &HtmlDocument::textReplaced, this, &TEditor::textReplaced);
+}
+
+const LongLines &TEditor::longLines() const
+{
+    return doc_->longLines();
 }
 
 namespace {
@@ -148,27 +169,17 @@ void TEditor::followSize()
 
 void TEditor::setQuietEdits(bool large)
 {
-    if (large != quietEdits_) {
-        quietEdits_ = large;
-        // An insertion's notice carries its "performed by the user" flags too, so any mask
-        // that lets those through lets the insertion through: large texts get none.
-        SendScintilla(SCI_SETMODEVENTMASK, large ? 0L : long(SC_MODEVENTMASKALL));
-    }
-    if (large && tracking_)
-        setBreakNotices(false);
-}
-
-void TEditor::setBreakNotices(bool undoing)
-{
-    // A deletion is announced before it happens, without the costly notice; an insertion only
-    // while undoing, when a deletion's breaks come back.
-    if (quietEdits_ && tracking_)
-        SendScintilla(SCI_SETMODEVENTMASK, long(SC_MOD_BEFOREDELETE | (undoing ? SC_MOD_INSERTTEXT : 0)));
+    if (large == quietEdits_)
+        return;
+    quietEdits_ = large;
+    // An insertion's notice carries its "performed by the user" flags too, so any mask
+    // that lets those through lets the insertion through: large texts get none.
+    SendScintilla(SCI_SETMODEVENTMASK, large ? 0L : long(SC_MODEVENTMASKALL));
 }
 
 void TEditor::updateLineNumberWidth()
 {
-    if (tracking_) {
+    if (longLines().tracking()) {
         // The control would number the display lines, not the file's: the status bar says
         // which line of the file the caret is on.
         setMarginWidth(0, 0);
@@ -182,262 +193,58 @@ void TEditor::updateLineNumberWidth()
     setMarginWidth(0, QString(digits + 1, u'9'));
 }
 
-bool TEditor::hasLongLine(const QByteArray &utf8)
-{
-    const char *p = utf8.constData(), *end = p + utf8.size();
-    while (end - p > LongLine) {
-        const void *nl = std::memchr(p, '\n', size_t(LongLine + 1));
-        if (!nl)
-            return true;
-        p = static_cast<const char *>(nl) + 1;
-    }
-    return false;
-}
-
-void TEditor::loadUtf8(const QByteArray &utf8)
+void TEditor::prepareForText(qint64 size)
 {
     // With wrapping on, the control would wrap every line of the new text before returning;
     // switched on afterwards, it wraps what is shown and the rest when idle.
-    long wrap = wrapModeInForce();
-    pendingWrap_ = -1;
-    std::vector<long> breaks;
-    const bool longLines = hasLongLine(utf8);
-    const QByteArray shown = longLines ? breakLongLines(utf8, &breaks) : utf8;
-    tracking_ = false;
-    skippedFrom_ = -1; // a new text: nothing of the old one's colouring is owed
+    wrapAfterLoad_ = layout_->wrapInForce();
+    layout_->cancelPendingWrap();
+    layout_->forgetSkipped();
     // A large text opens unwrapped; its styling in the background goes only as far as the part
     // shown, so the program is ready at once.
-    largeDocument_ = shown.size() > LargeDocument;
+    largeDocument_ = size > LargeDocument;
     if (largeDocument_) {
-        wrap = 0;
+        wrapAfterLoad_ = 0;
         setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     }
     SendScintilla(SCI_SETIDLESTYLING, largeDocument_ ? 1L /* SC_IDLESTYLING_TOVISIBLE */ : 3L /* SC_IDLESTYLING_ALL */);
     SendScintilla(SCI_SETWRAPMODE, 0L);
-    SendScintilla(SCI_SETUNDOCOLLECTION, 0L);
-    setQuietEdits(shown.size() > LargeText); // before the text goes in: its notice alone is costly
-    SendScintilla(SCI_CLEARALL);
-    SendScintilla(SCI_ALLOCATE, long(shown.size() + 1024));
-    SendScintilla(SCI_APPENDTEXT, shown.size(), shown.constData());
-    SendScintilla(SCI_SETUNDOCOLLECTION, 1L);
-    SendScintilla(SCI_EMPTYUNDOBUFFER);
-    SendScintilla(SCI_INDICSETSTYLE, long(BreakIndicator), long(INDIC_HIDDEN));
-    SendScintilla(SCI_SETINDICATORCURRENT, long(BreakIndicator));
-    SendScintilla(SCI_SETINDICATORVALUE, 1L);
-    for (long b : breaks)
-        SendScintilla(SCI_INDICATORFILLRANGE, b, 1L);
-    tracking_ = longLines;
-    undoTaken_.clear();
-    redoTaken_.clear();
-    setBreakNotices(false); // the notices the display breaks need, from now on
+    setQuietEdits(size > LargeText); // before the text goes in: its notice alone is costly
+}
+
+void TEditor::textReplaced()
+{
     lineDigits_ = -1;
     updateLineNumberWidth();
-    SendScintilla(SCI_SETSAVEPOINT);
     SendScintilla(SCI_GOTOPOS, 0L);
-    setWrapAndLayouts(wrap);
+    layout_->setWrap(wrapAfterLoad_);
     bookmarkHandles_.fill(-1);
     followSize();
 }
 
+void TEditor::loadUtf8(const QByteArray &utf8)
+{
+    doc_->setText(utf8);
+}
+
 QByteArray TEditor::utf8Text() const
 {
-    const long len = SendScintilla(SCI_GETLENGTH);
-    const char *p = reinterpret_cast<const char *>(SendScintilla(SCI_GETCHARACTERPOINTER));
-    return QByteArray(p, len);
-}
-
-std::vector<long> TEditor::displayBreaks() const
-{
-    std::vector<long> out;
-    if (!tracking_)
-        return out;
-    const long length = SendScintilla(SCI_GETLENGTH);
-    long pos = 0;
-    while (pos < length) {
-        if (SendScintilla(SCI_INDICATORVALUEAT, long(BreakIndicator), pos)) {
-            const long end = SendScintilla(SCI_INDICATOREND, long(BreakIndicator), pos);
-            for (long b = pos; b < end; ++b)
-                out.push_back(b);
-            pos = end > pos ? end : pos + 1;
-        } else {
-            const long end = SendScintilla(SCI_INDICATOREND, long(BreakIndicator), pos);
-            if (end <= pos)
-                break;
-            pos = end;
-        }
-    }
-    return out;
-}
-
-std::vector<long> TEditor::breaksIn(long from, long to) const
-{
-    std::vector<long> out;
-    long pos = from;
-    while (pos < to) {
-        const long end = qMin(to, long(SendScintilla(SCI_INDICATOREND, long(BreakIndicator), pos)));
-        if (SendScintilla(SCI_INDICATORVALUEAT, long(BreakIndicator), pos))
-            for (long b = pos; b < end; ++b)
-                out.push_back(b - from);
-        if (end <= pos)
-            break;
-        pos = end;
-    }
-    return out;
-}
-
-void TEditor::markBreak(long pos)
-{
-    SendScintilla(SCI_SETINDICATORCURRENT, long(BreakIndicator));
-    SendScintilla(SCI_SETINDICATORVALUE, 1L);
-    SendScintilla(SCI_INDICATORFILLRANGE, pos, 1L);
+    return doc_->characters().toByteArray();
 }
 
 QByteArray TEditor::fileText() const
 {
-    return fileTextWithout(displayBreaks());
+    return doc_->fileText();
 }
 
-QByteArray TEditor::fileTextWithout(const std::vector<long> &breaks) const
+bool TEditor::hasDisplayBreaks() const
 {
-    if (breaks.empty())
-        return utf8Text();
-    const long len = SendScintilla(SCI_GETLENGTH);
-    const char *p = reinterpret_cast<const char *>(SendScintilla(SCI_GETCHARACTERPOINTER));
-    QByteArray out;
-    out.reserve(len);
-    long from = 0;
-    for (long b : breaks) {
-        out.append(p + from, b - from);
-        from = b + 1;
-    }
-    out.append(p + from, len - from);
-    return out;
+    return longLines().hasBreaks();
 }
 
-QByteArray TEditor::breakLongLines(const QByteArray &utf8, std::vector<long> *breaks)
+std::vector<long> TEditor::displayBreaks() const
 {
-    // Display lines of about Target bytes: broken between two tags ("><") where one comes
-    // soon, else after a blank, else at a character boundary.
-    constexpr long Target = 1024, Reach = 3072;
-    const char *p = utf8.constData();
-    const long n = utf8.size();
-    QByteArray out;
-    out.reserve(n + n / Target + 16);
-    long lineStart = 0;
-    while (lineStart < n) {
-        const char *nl = static_cast<const char *>(std::memchr(p + lineStart, '\n', size_t(n - lineStart)));
-        const long lineEnd = nl ? long(nl - p) : n; // the line feed itself, or the end
-        const long next = nl ? lineEnd + 1 : n;
-        if (lineEnd - lineStart <= LongLine) {
-            out.append(p + lineStart, next - lineStart);
-            lineStart = next;
-            continue;
-        }
-        long from = lineStart;
-        while (lineEnd - from > Target + Reach) {
-            long cut = -1;
-            const long limit = from + Target + Reach;
-            for (long i = from + Target; i < limit && cut < 0; ++i)
-                if (p[i] == '>' && p[i + 1] == '<')
-                    cut = i + 1;
-            for (long i = from + Target; i < limit && cut < 0; ++i)
-                if (p[i] == ' ')
-                    cut = i + 1;
-            if (cut < 0) {
-                cut = from + Target;
-                while ((uchar(p[cut]) & 0xC0) == 0x80) // not inside a character
-                    ++cut;
-            }
-            if (p[cut - 1] == '\r') // never between a carriage return and what follows
-                ++cut;
-            out.append(p + from, cut - from);
-            breaks->push_back(out.size());
-            out.append('\n');
-            from = cut;
-        }
-        out.append(p + from, next - from);
-        lineStart = next;
-    }
-    return out;
-}
-
-void TEditor::trackBreaks(int position, int type, int length)
-{
-    if (!tracking_)
-        return;
-    const long pos = position, len = length;
-    if (type & SC_MOD_BEFOREDELETE) {
-        if (type & SC_PERFORMED_UNDO)
-            return; // an insertion undone: it held no display breaks of its own
-        if (type & SC_PERFORMED_REDO) {
-            if (!redoTaken_.empty() && redoTaken_.back().pos == pos && redoTaken_.back().length == len) {
-                undoTaken_.push_back(std::move(redoTaken_.back()));
-                redoTaken_.pop_back();
-            }
-            return;
-        }
-        // One record a deletion, in the order of the control's undo history.
-        undoTaken_.push_back({pos, len, breaksIn(pos, pos + len)});
-        redoTaken_.clear();
-    } else if ((type & SC_MOD_INSERTTEXT) && (type & SC_PERFORMED_UNDO)) {
-        // A deletion undone: the display breaks it took come back with its text.
-        if (!undoTaken_.empty() && undoTaken_.back().pos == pos && undoTaken_.back().length == len) {
-            const char *p = reinterpret_cast<const char *>(SendScintilla(SCI_GETRANGEPOINTER, pos, len));
-            for (long off : undoTaken_.back().offsets)
-                if (off < len && p[off] == '\n')
-                    markBreak(pos + off);
-            redoTaken_.push_back(std::move(undoTaken_.back()));
-            undoTaken_.pop_back();
-        }
-    }
-}
-
-void TEditor::undo()
-{
-    if (!tracking_) {
-        QsciScintilla::undo();
-        return;
-    }
-    if (!SendScintilla(SCI_CANREDO))
-        redoTaken_.clear(); // the control has forgotten what could be redone
-    setBreakNotices(true);
-    QsciScintilla::undo();
-    setBreakNotices(false);
-}
-
-namespace {
-long countBefore(const std::vector<long> &breaks, long pos)
-{
-    return long(std::lower_bound(breaks.begin(), breaks.end(), pos) - breaks.begin());
-}
-} // namespace
-
-long TEditor::fileLineStart(long pos, const std::vector<long> &breaks) const
-{
-    long start = SendScintilla(SCI_POSITIONFROMLINE, SendScintilla(SCI_LINEFROMPOSITION, pos));
-    // A display line that follows a display break continues the file line before it.
-    while (start > 0 && std::binary_search(breaks.begin(), breaks.end(), start - 1))
-        start = SendScintilla(SCI_POSITIONFROMLINE, SendScintilla(SCI_LINEFROMPOSITION, start - 1));
-    return start;
-}
-
-long TEditor::charactersBetween(long from, long to) const
-{
-    // The text is UTF-8: every byte but a continuation byte starts a character. Counted over
-    // the text in place; the control's own count steps through each character, some 10 ms a
-    // megabyte, which a caret deep in a long line would pay at every refresh of the status.
-    if (to <= from)
-        return 0;
-    const auto *p = reinterpret_cast<const unsigned char *>(SendScintilla(SCI_GETRANGEPOINTER, from, to - from));
-    long n = 0;
-    for (long i = 0; i < to - from; ++i)
-        n += (p[i] & 0xC0) != 0x80;
-    return n;
-}
-
-void TEditor::caretLineCol(int *line, int *col) const
-{
-    lineColOf(SendScintilla(SCI_GETCURRENTPOS), line, col);
+    return longLines().breaks();
 }
 
 qint64 TEditor::textSize() const
@@ -445,88 +252,26 @@ qint64 TEditor::textSize() const
     return SendScintilla(SCI_GETLENGTH);
 }
 
-long TEditor::positionOf(int line, int col) const
+void TEditor::caretLineCol(int *line, int *col) const
 {
-    const std::vector<long> breaks = tracking_ ? displayBreaks() : std::vector<long>();
-    if (!breaks.empty()) {
-        // The first display line of the file line: display line d shows file line
-        // d - (display breaks before it), and the first one of a file line follows no break.
-        long lo = 0, hi = SendScintilla(SCI_GETLINECOUNT) - 1;
-        while (lo < hi) {
-            const long mid = (lo + hi) / 2;
-            const long fileLine = mid - countBefore(breaks, SendScintilla(SCI_POSITIONFROMLINE, mid));
-            if (fileLine < line - 1)
-                lo = mid + 1;
-            else
-                hi = mid;
-        }
-        const long start = SendScintilla(SCI_POSITIONFROMLINE, lo);
-        const long length = SendScintilla(SCI_GETLENGTH);
-        long end = start;
-        // The file line ends at the first line end that is not a display break.
-        for (;;) {
-            end = SendScintilla(SCI_GETLINEENDPOSITION, SendScintilla(SCI_LINEFROMPOSITION, end));
-            if (end >= length || !std::binary_search(breaks.begin(), breaks.end(), end))
-                break;
-            ++end;
-        }
-        // Columns count characters; display breaks are not among them.
-        long pos = start, remaining = col - 1;
-        while (remaining > 0 && pos < end) {
-            const auto next = std::lower_bound(breaks.begin(), breaks.end(), pos);
-            const long segmentEnd = next != breaks.end() && *next < end ? *next : end;
-            const long chars = SendScintilla(SCI_COUNTCHARACTERS, pos, segmentEnd);
-            if (remaining <= chars)
-                return SendScintilla(SCI_POSITIONRELATIVE, pos, remaining);
-            remaining -= chars;
-            pos = segmentEnd < end ? segmentEnd + 1 : end;
-        }
-        return qMin(pos, end);
-    }
-    const long start = SendScintilla(SCI_POSITIONFROMLINE, line - 1);
-    if (start < 0)
-        return SendScintilla(SCI_GETLENGTH);
-    const long end = SendScintilla(SCI_GETLINEENDPOSITION, line - 1);
-    const long pos = SendScintilla(SCI_POSITIONRELATIVE, start, long(col - 1));
-    return (pos <= 0 && col > 1) || pos > end ? end : pos;
-}
-
-void TEditor::lineColOf(long pos, int *line, int *col) const
-{
-    const std::vector<long> breaks = tracking_ ? displayBreaks() : std::vector<long>();
-    if (!breaks.empty()) {
-        const long start = fileLineStart(pos, breaks);
-        const long l = SendScintilla(SCI_LINEFROMPOSITION, start);
-        *line = int(l - countBefore(breaks, start)) + 1;
-        *col = int(charactersBetween(start, pos) - (countBefore(breaks, pos) - countBefore(breaks, start))) + 1;
-        return;
-    }
-    const long l = SendScintilla(SCI_LINEFROMPOSITION, pos);
-    const long start = SendScintilla(SCI_POSITIONFROMLINE, l);
-    *line = int(l) + 1;
-    *col = int(charactersBetween(start, pos)) + 1;
+    longLines().lineColOf(SendScintilla(SCI_GETCURRENTPOS), line, col);
 }
 
 int TEditor::caretLine() const
 {
-    if (tracking_) {
-        int line, col;
-        lineColOf(SendScintilla(SCI_GETCURRENTPOS), &line, &col);
-        return line;
-    }
-    return int(SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS))) + 1;
+    return longLines().lineOf(SendScintilla(SCI_GETCURRENTPOS));
 }
 
 int TEditor::caretCol() const
 {
     int line, col;
-    lineColOf(SendScintilla(SCI_GETCURRENTPOS), &line, &col);
+    caretLineCol(&line, &col);
     return col;
 }
 
 void TEditor::setCaret(int line, int col)
 {
-    SendScintilla(SCI_GOTOPOS, positionOf(line, col));
+    SendScintilla(SCI_GOTOPOS, longLines().positionOf(line, col));
 }
 
 bool TEditor::selection(Selection *sel) const
@@ -536,34 +281,20 @@ bool TEditor::selection(Selection *sel) const
     if (a == b)
         return false;
     if (sel) {
-        lineColOf(a, &sel->startLine, &sel->startCol);
-        lineColOf(b, &sel->endLine, &sel->endCol);
+        longLines().lineColOf(a, &sel->startLine, &sel->startCol);
+        longLines().lineColOf(b, &sel->endLine, &sel->endCol);
     }
     return true;
 }
 
 void TEditor::selectRange(int startLine, int startCol, int endLine, int endCol)
 {
-    SendScintilla(SCI_SETSEL, positionOf(startLine, startCol), positionOf(endLine, endCol));
+    SendScintilla(SCI_SETSEL, longLines().positionOf(startLine, startCol), longLines().positionOf(endLine, endCol));
 }
 
 QStringList TEditor::fileLines() const
 {
-    const QByteArray text = fileText();
-    QStringList out;
-    const char *p = text.constData();
-    const qsizetype n = text.size();
-    qsizetype from = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        if (p[i] != '\n' && p[i] != '\r')
-            continue;
-        out << QString::fromUtf8(p + from, i - from);
-        if (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n')
-            ++i;
-        from = i + 1;
-    }
-    out << QString::fromUtf8(p + from, n - from);
-    return out;
+    return longLines().fileLines();
 }
 
 bool TEditor::overwriteMode() const
@@ -578,203 +309,80 @@ void TEditor::insertAtCaret(const QString &text)
     // control wraps what is shown at once and the rest when idle, instead of every new line
     // before returning.
     const bool large = bytes.size() > LargeText;
-    const long wrap = large ? wrapModeInForce() : 0L;
+    const long wrap = large ? layout_->wrapInForce() : 0L;
     if (large && wrap)
-        setWrapAndLayouts(0L);
+        layout_->setWrapNow(0L);
     SendScintilla(SCI_REPLACESEL, 0UL, bytes.constData());
     if (large && wrap)
-        resumeWrapWhenStyled(wrap);
+        layout_->resumeWrapWhenStyled(wrap);
+}
+
+long TEditor::caretPosition() const
+{
+    return SendScintilla(SCI_GETCURRENTPOS);
+}
+
+long TEditor::selectionStart() const
+{
+    return SendScintilla(SCI_GETSELECTIONSTART);
+}
+
+long TEditor::selectionEnd() const
+{
+    return SendScintilla(SCI_GETSELECTIONEND);
+}
+
+void TEditor::selectBytes(long from, long to)
+{
+    SendScintilla(SCI_SETSEL, from, to);
+}
+
+void TEditor::gotoByte(long pos, bool show)
+{
+    SendScintilla(SCI_GOTOPOS, pos);
+    if (show)
+        scrollToCaret();
+}
+
+void TEditor::scrollToCaret()
+{
+    SendScintilla(SCI_SCROLLCARET);
+}
+
+void TEditor::insertBytes(long pos, const QByteArray &utf8)
+{
+    doc_->insert(pos, utf8);
 }
 
 void TEditor::paintEvent(QPaintEvent *e)
 {
-    skipColouringToView();
+    layout_->beforePaint();
     QsciScintilla::paintEvent(e);
 }
 
-void TEditor::skipColouringToView()
+bool TEditor::recolouring() const
 {
-    // A large document is coloured only down to the view, and the lexer works from the top:
-    // after a jump far down (Ctrl+End, the scroll bar) the control would colour all the text
-    // in between, some 20-40 ms of it at every paint for a second or more. Instead the view is
-    // coloured at once, starting as page text, and the text in between afterwards, which also
-    // puts right the view's colours where it starts inside a script or a comment.
-    constexpr long FarJump = 512 * 1024;
-    if (!lexer_ || SendScintilla(SCI_GETIDLESTYLING) != 1L /* SC_IDLESTYLING_TOVISIBLE */ ||
-        SendScintilla(SCI_GETWRAPMODE) != 0)
-        return;
-    const long styled = SendScintilla(SCI_GETENDSTYLED);
-    const long firstLine = SendScintilla(SCI_DOCLINEFROMVISIBLE, SendScintilla(SCI_GETFIRSTVISIBLELINE));
-    const long viewStart = SendScintilla(SCI_POSITIONFROMLINE, firstLine);
-    if (viewStart - styled < FarJump)
-        return;
-    skippedFrom_ = skippedFrom_ < 0 ? styled : qMin(skippedFrom_, styled);
-    SendScintilla(SCI_STARTSTYLING, viewStart, 0L);
-    startOwnTimer(recolourTimer_, 0, &TEditor::recolourSkipped);
+    return layout_->recolouring();
 }
 
-void TEditor::recolourSkipped()
+void TEditor::keyPressEvent(QKeyEvent *e)
 {
-    // A step of about 5 ms, ending at a line start; the control's mark of how far the text is
-    // coloured goes back to where it was, so its own colouring goes on from there.
-    constexpr long Step = 128 * 1024;
-    const long styled = SendScintilla(SCI_GETENDSTYLED);
-    if (skippedFrom_ < 0 || skippedFrom_ >= styled) {
-        // Done, or an edit before the skipped text made the control colour from there itself.
-        skippedFrom_ = -1;
-        recolourTimer_->stop();
+    // The control's own undo key (where the frame has not taken it) undoes as the menu does,
+    // so that display breaks come back too.
+    const QsciCommand *undoKey = standardCommands()->find(QsciCommand::Undo);
+    const int key = e->keyCombination().toCombined();
+    if (undoKey && key && (undoKey->key() == key || undoKey->alternateKey() == key)) {
+        undo();
+        e->accept();
         return;
     }
-    long to = SendScintilla(SCI_POSITIONFROMLINE, SendScintilla(SCI_LINEFROMPOSITION, skippedFrom_ + Step) + 1);
-    if (to <= skippedFrom_ || to > styled)
-        to = styled;
-    SendScintilla(SCI_COLOURISE, skippedFrom_, to);
-    SendScintilla(SCI_STARTSTYLING, styled, 0L);
-    skippedFrom_ = to;
-}
-
-long TEditor::wrapModeInForce() const
-{
-    return pendingWrap_ >= 0 ? pendingWrap_ : long(SendScintilla(SCI_GETWRAPMODE));
-}
-
-void TEditor::resumeWrapWhenStyled(long wrap)
-{
-    // Wrapping the lines in view needs them styled, and the lexer styles from the start of the
-    // change: switched on at once, wrapping would style the whole new text before the next
-    // paint. The control styles it in the background meanwhile, in short steps.
-    if (!lexer_) {
-        setWrapAndLayouts(wrap);
-        return;
-    }
-    pendingWrap_ = wrap;
-    startOwnTimer(wrapTimer_, 40, &TEditor::checkPendingWrap);
-}
-
-void TEditor::startOwnTimer(QTimer *&timer, int interval, void (TEditor::*slot)())
-{
-    if (!timer) {
-        timer = new QTimer(this);
-        timer->setInterval(interval);
-        connect(timer, &QTimer::timeout, this, slot);
-    }
-    timer->start();
-}
-
-void TEditor::checkPendingWrap()
-{
-    if (pendingWrap_ < 0) {
-        wrapTimer_->stop();
-        return;
-    }
-    if (SendScintilla(SCI_GETENDSTYLED) < SendScintilla(SCI_GETLENGTH)) {
-        // Styling only goes on while the control is idle and shown: a hidden document is
-        // styled when it is next shown, so its wrapping waits too.
-        if (isVisible())
-            return;
-    }
-    wrapTimer_->stop();
-    const long wrap = pendingWrap_;
-    pendingWrap_ = -1;
-    setWrapAndLayouts(wrap);
-}
-
-void TEditor::setWrapAndLayouts(long wrap)
-{
-    // Layouts are kept for every line only where wrapping needs them (as the control's own
-    // wrap switch does). Kept for every line of an unwrapped large text, the control walks that
-    // whole table at each change of colour: ~35 ms a step of the background colouring of a
-    // text of 250,000 lines.
-    SendScintilla(SCI_SETLAYOUTCACHE, wrap ? 3L /* SC_CACHE_DOCUMENT */ : 1L /* SC_CACHE_CARET */);
-    SendScintilla(SCI_SETWRAPMODE, wrap);
-}
-
-// The first match at or after from in text, or -1; *end is the match's end.
-static long searchBytes(const char *text, long length, long from, const QByteArray &needle, bool matchCase,
-                        bool wholeWord, long *end)
-{
-    if (matchCase || TextOps::isAscii(needle)) {
-        // Plain bytes: a fast scan over the text in place.
-        const qsizetype found = TextOps::findText(text, length, from, needle, matchCase, wholeWord);
-        if (found < 0)
-            return -1;
-        *end = long(found + needle.size());
-        return long(found);
-    }
-    // Letters beyond ASCII: fold each character.
-    qsizetype matchEnd = 0;
-    const qsizetype found =
-        TextOps::findTextFolded(text, length, from, QString::fromUtf8(needle), wholeWord, &matchEnd);
-    if (found < 0)
-        return -1;
-    *end = long(matchEnd);
-    return long(found);
-}
-
-QList<QPair<long, long>> TEditor::matchesFrom(long from, const QByteArray &needle, bool matchCase, bool wholeWord,
-                                              bool all)
-{
-    QList<QPair<long, long>> matches;
-    const std::vector<long> breaks = tracking_ ? displayBreaks() : std::vector<long>();
-    // With display breaks the search runs over the file's text, so a match may go across a
-    // break as it goes across nothing in the file; the matches are brought back to the
-    // editor's positions.
-    const char *text = nullptr;
-    long length = 0;
-    QByteArray file;
-    std::vector<long> fileBreaks; // where each break stands in the file's text
-    if (breaks.empty()) {
-        text = reinterpret_cast<const char *>(SendScintilla(SCI_GETCHARACTERPOINTER));
-        length = SendScintilla(SCI_GETLENGTH);
-    } else {
-        file = fileTextWithout(breaks);
-        fileBreaks.reserve(breaks.size());
-        for (size_t i = 0; i < breaks.size(); ++i)
-            fileBreaks.push_back(breaks[i] - long(i));
-        from -= long(std::lower_bound(breaks.begin(), breaks.end(), from) - breaks.begin());
-        text = file.constData();
-        length = file.size();
-    }
-    // A match starts after a break that stands at its start, and ends before one at its end.
-    auto shownStart = [&](long p) {
-        return p + long(std::upper_bound(fileBreaks.begin(), fileBreaks.end(), p) - fileBreaks.begin());
-    };
-    auto shownEnd = [&](long p) {
-        return p + long(std::lower_bound(fileBreaks.begin(), fileBreaks.end(), p) - fileBreaks.begin());
-    };
-    while (from <= length) {
-        long end = 0;
-        const long found = searchBytes(text, length, from, needle, matchCase, wholeWord, &end);
-        if (found < 0)
-            break;
-        matches.append({shownStart(found), shownEnd(end)});
-        if (!all)
-            break;
-        from = end > found ? end : found + 1;
-    }
-    return matches;
-}
-
-long TEditor::searchFrom(long from, const QByteArray &needle, bool matchCase, bool wholeWord, long *end)
-{
-    const auto matches = matchesFrom(from, needle, matchCase, wholeWord, false);
-    if (matches.isEmpty())
-        return -1;
-    *end = matches.first().second;
-    return matches.first().first;
-}
-
-long TEditor::findFrom(long from, const QString &text, bool matchCase, bool wholeWord, long *end)
-{
-    return text.isEmpty() ? -1 : searchFrom(from, text.toUtf8(), matchCase, wholeWord, end);
+    QsciScintilla::keyPressEvent(e);
 }
 
 bool TEditor::findForward(const QString &text, bool matchCase, bool wholeWord)
 {
-    if (text.isEmpty())
-        return false;
     long end = 0;
-    const long found = searchFrom(SendScintilla(SCI_GETCURRENTPOS), text.toUtf8(), matchCase, wholeWord, &end);
+    const long found = TextSearch::find(*doc_, SendScintilla(SCI_GETCURRENTPOS), text, matchCase, wholeWord, &end);
     if (found < 0)
         return false;
     SendScintilla(SCI_SETSEL, found, end);
@@ -782,73 +390,34 @@ bool TEditor::findForward(const QString &text, bool matchCase, bool wholeWord)
     return true;
 }
 
+long TEditor::findFrom(long from, const QString &text, bool matchCase, bool wholeWord, long *end)
+{
+    return TextSearch::find(*doc_, from, text, matchCase, wholeWord, end);
+}
+
 int TEditor::replaceText(const QString &find, const QString &replacement, bool all, bool matchCase, bool wholeWord)
 {
-    if (find.isEmpty())
+    const TextSearch::Replacement r = TextSearch::replacement(*doc_, find, replacement, all, matchCase, wholeWord);
+    if (r.count == 0)
         return 0;
-    const QByteArray needle = find.toUtf8();
-    const QByteArray with = replacement.toUtf8();
-
-    // Find every match first, without touching the text, then apply them all as one change.
-    const QList<QPair<long, long>> matches = matchesFrom(0, needle, matchCase, wholeWord, all);
-    if (matches.isEmpty())
-        return 0;
-
-    if (matches.size() == 1) {
-        SendScintilla(SCI_BEGINUNDOACTION);
-        SendScintilla(SCI_SETTARGETRANGE, matches[0].first, matches[0].second);
-        SendScintilla(SCI_REPLACETARGET, with.size(), with.constData());
-        SendScintilla(SCI_ENDUNDOACTION);
-        SendScintilla(SCI_GOTOPOS, long(matches[0].first + with.size()));
-        return 1;
-    }
-    // Rebuild the span from the first to the last match in one piece.
-    const long spanStart = matches.first().first;
-    const long spanEnd = matches.last().second;
-    const char *text = reinterpret_cast<const char *>(SendScintilla(SCI_GETRANGEPOINTER, spanStart, spanEnd - spanStart));
-    QByteArray out;
-    out.reserve(spanEnd - spanStart + matches.size() * (with.size() - needle.size()) + 16);
-    long cursor = spanStart;
-    const std::vector<long> breaks = displayBreaks();
-    // Display breaks are left out of the new span: it is the file's text (Undo brings the
-    // breaks back with the old span).
-    auto copyKept = [&](long from, long to) {
-        auto b = std::lower_bound(breaks.begin(), breaks.end(), from);
-        for (; b != breaks.end() && *b < to; ++b) {
-            out.append(text + (from - spanStart), *b - from);
-            from = *b + 1;
-        }
-        out.append(text + (from - spanStart), to - from);
-    };
-    for (const auto &m : std::as_const(matches)) {
-        copyKept(cursor, m.first);
-        out.append(with);
-        cursor = m.second;
-    }
-    replaceRange(spanStart, spanEnd, out);
-    SendScintilla(SCI_GOTOPOS, long(spanStart + out.size()));
-    return int(matches.size());
+    if (r.count == 1)
+        doc_->replaceRange(r.start, r.end, r.text);
+    else
+        replaceRange(r.start, r.end, r.text);
+    SendScintilla(SCI_GOTOPOS, long(r.start + r.text.size()));
+    return r.count;
 }
 
 QByteArray TEditor::selectedFileText() const
 {
-    const long a = SendScintilla(SCI_GETSELECTIONSTART), b = SendScintilla(SCI_GETSELECTIONEND);
-    const char *p = reinterpret_cast<const char *>(SendScintilla(SCI_GETRANGEPOINTER, a, b - a));
-    QByteArray out;
-    long from = a;
-    for (long off : breaksIn(a, b)) {
-        out.append(p + (from - a), a + off - from);
-        from = a + off + 1;
-    }
-    out.append(p + (from - a), b - from);
-    return out;
+    return longLines().fileTextOf(SendScintilla(SCI_GETSELECTIONSTART), SendScintilla(SCI_GETSELECTIONEND));
 }
 
 void TEditor::copy()
 {
     // What goes to the clipboard is the file's text: a display break pasted elsewhere would
     // become a real line break.
-    if (!tracking_ || !hasSelectedText()) {
+    if (!longLines().tracking() || !hasSelectedText()) {
         QsciScintilla::copy();
         return;
     }
@@ -857,7 +426,7 @@ void TEditor::copy()
 
 void TEditor::cut()
 {
-    if (!tracking_ || !hasSelectedText() || isReadOnly()) {
+    if (!longLines().tracking() || !hasSelectedText() || isReadOnly()) {
         QsciScintilla::cut();
         return;
     }
@@ -865,17 +434,21 @@ void TEditor::cut()
     removeSelectedText();
 }
 
+void TEditor::undo()
+{
+    doc_->setUndoing(true);
+    QsciScintilla::undo();
+    doc_->setUndoing(false);
+}
+
 void TEditor::replaceRange(long start, long end, const QByteArray &utf8)
 {
     // A change of this size would be wrapped line by line before the call returns; with
     // wrapping switched off meanwhile, the control wraps what is shown and the rest when idle.
-    const long wrap = wrapModeInForce();
+    const long wrap = layout_->wrapInForce();
     SendScintilla(SCI_SETWRAPMODE, 0L);
-    SendScintilla(SCI_BEGINUNDOACTION);
-    SendScintilla(SCI_SETTARGETRANGE, start, end);
-    SendScintilla(SCI_REPLACETARGET, utf8.size(), utf8.constData());
-    SendScintilla(SCI_ENDUNDOACTION);
-    if (pendingWrap_ < 0) // else it comes back when the styling is done
+    doc_->replaceRange(start, end, utf8);
+    if (!layout_->wrapPending()) // else it comes back when the styling is done
         SendScintilla(SCI_SETWRAPMODE, wrap);
 }
 
@@ -891,7 +464,7 @@ void TEditor::setBookmark(int n)
     const long pos = SendScintilla(SCI_GETCURRENTPOS);
     const long line = SendScintilla(SCI_LINEFROMPOSITION, pos);
     bookmarkHandles_[n] = int(SendScintilla(SCI_MARKERADD, line, marker));
-    bookmarkCols_[n] = int(charactersBetween(SendScintilla(SCI_POSITIONFROMLINE, line), pos)) + 1;
+    bookmarkCols_[n] = int(longLines().charactersBetween(SendScintilla(SCI_POSITIONFROMLINE, line), pos)) + 1;
 }
 
 bool TEditor::hasBookmark(int n) const
@@ -930,9 +503,14 @@ void TEditor::setWordWrap(bool on, bool userChoice)
         largeDocument_ = false; // the user decides for this document from now on
     else if (largeDocument_)
         on = false;
-    pendingWrap_ = -1; // the user's choice wins over a wrap still waiting for styling
+    layout_->cancelPendingWrap(); // the user's choice wins over a wrap still waiting for styling
     setWrapMode(on ? WrapWord : WrapNone);
     setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+}
+
+bool TEditor::wordWrap() const
+{
+    return wrapMode() != WrapNone || layout_->wrapPending();
 }
 
 void TEditor::setWrapReserve(int columns)

@@ -1,21 +1,27 @@
 #pragma once
 
+#include "LongLines.h"
+
 #include <Qsci/qsciscintilla.h>
 
 #include <QByteArray>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <vector>
 
+class BackgroundLayout;
+class HtmlDocument;
 class QsciLexerHTML;
 
-// The text editing control of a document window. Positions are 1-based lines and columns;
-// columns count characters. The text goes in and out as UTF-8 bytes so that a large file
+// The editor of a document window: a view of one document (HtmlDocument), which holds the
+// text. Positions are 1-based lines and columns of the file (display breaks of long lines are
+// not counted); columns count characters. Byte positions (the editing interface below) count
+// the bytes of the text as shown. The text goes in and out as UTF-8 bytes so that a large file
 // is never copied through a UTF-16 string.
-class QTimer;
-
 class TEditor : public QsciScintilla {
     Q_OBJECT
 public:
@@ -36,29 +42,31 @@ public:
     // A document over this size opens without word wrap (the control lays out every wrapped
     // line, about a second of work per megabyte), unless it has a line over LongLine bytes.
     static constexpr long LargeDocument = 1024 * 1024;
-    static constexpr long LongLine = 64 * 1024;
+    static constexpr long LongLine = LongLines::LongLine;
 
-    explicit TEditor(QWidget *parent = nullptr);
+    // An editor of doc; without one, of a document of its own.
+    explicit TEditor(QWidget *parent = nullptr, HtmlDocument *doc = nullptr);
+    ~TEditor() override;
+
+    HtmlDocument &document() const { return *doc_; }
 
     // Whether the control currently leaves out its notices of insertions and deletions.
     bool quietEdits() const { return quietEdits_; }
 
-    // Replaces the whole text; the undo history is cleared and the modified flag is false.
-    // A line over LongLine bytes is shown broken into display lines (between tags where it
-    // can): the control lays out a whole line at every keystroke, which takes seconds for a
-    // line of megabytes. The breaks are the editor's own: fileText() leaves them out, and
-    // lines and columns (caretLine, setCaret ...) count the file's lines.
+    // Replaces the whole text of the document (see HtmlDocument::setText).
     void loadUtf8(const QByteArray &utf8);
     // The text as shown, display breaks included; positions in the control refer to it.
     QByteArray utf8Text() const;
     // The text as the file holds it: without the display breaks of long lines.
     QByteArray fileText() const;
     // Whether long lines are shown broken.
-    bool hasDisplayBreaks() const { return tracking_ && !displayBreaks().empty(); }
+    bool hasDisplayBreaks() const;
     // The byte positions of the display breaks (each a line feed not in the file), in order.
     std::vector<long> displayBreaks() const;
-    // The text with display breaks added to lines over LongLine bytes, and where they are.
-    static QByteArray breakLongLines(const QByteArray &utf8, std::vector<long> *breaks);
+    static QByteArray breakLongLines(const QByteArray &utf8, std::vector<long> *breaks)
+    {
+        return LongLines::breakLongLines(utf8, breaks);
+    }
     qint64 textSize() const;
 
     int caretLine() const;
@@ -74,6 +82,18 @@ public:
 
     // Inserts text at the caret, replacing the selection, and leaves the caret after it.
     void insertAtCaret(const QString &text);
+
+    // ---- the editing interface in byte positions of the shown text
+    long caretPosition() const;
+    long selectionStart() const;
+    long selectionEnd() const;
+    // Selects from..to with the caret at to, and shows it.
+    void selectBytes(long from, long to);
+    // Puts the caret at pos (no selection), and shows it when asked.
+    void gotoByte(long pos, bool show = false);
+    void scrollToCaret();
+    // Inserts text at pos without moving the caret unless it is after pos.
+    void insertBytes(long pos, const QByteArray &utf8);
 
     // Searches forward from the caret; selects the match with the caret after it.
     bool findForward(const QString &text, bool matchCase, bool wholeWord);
@@ -100,13 +120,13 @@ public:
 
     void setTabType(TabType t);
     TabType tabType() const { return tabType_; }
-    // Wraps at the window's edge, keeping the given number of columns free at the right.
     // Word wrap as the settings ask; a large document stays unwrapped unless the user turns
     // wrapping on for it (userChoice).
     void setWordWrap(bool on, bool userChoice = false);
-    bool wordWrap() const { return wrapMode() != WrapNone || pendingWrap_ >= 0; }
+    bool wordWrap() const;
     // Whether the text was loaded as a large document (wrapping held off).
     bool largeDocument() const { return largeDocument_; }
+    // Wraps at the window's edge, keeping the given number of columns free at the right.
     void setWrapReserve(int columns);
     int visibleColumns() const;
 
@@ -125,63 +145,34 @@ public:
 
     // Whether colouring skipped on a far jump in a large document is still being caught up
     // with in the background.
-    bool recolouring() const { return skippedFrom_ >= 0; }
+    bool recolouring() const;
 
 signals:
-    // The text may have changed. A large text's control sends no notice of each edit (see
-    // followSize); for it this comes with the next update of the view after a change of its
-    // contents (styling included), so a listener checks what it needs.
-    void contentEdited();
     void listItemDropped();
     void filesDropped(const QStringList &paths);
 
 protected:
     void paintEvent(QPaintEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
     void dragEnterEvent(QDragEnterEvent *e) override;
     void dragMoveEvent(QDragMoveEvent *e) override;
     void dropEvent(QDropEvent *e) override;
 
 private:
-    long searchFrom(long from, const QByteArray &needle, bool matchCase, bool wholeWord, long *end);
-    // The matches from a position on (the first only unless all), as editor positions.
-    QList<QPair<long, long>> matchesFrom(long from, const QByteArray &needle, bool matchCase, bool wholeWord,
-                                         bool all);
-    long positionOf(int line, int col) const;
-    long charactersBetween(long from, long to) const;
-    QByteArray fileTextWithout(const std::vector<long> &breaks) const;
-    void lineColOf(long pos, int *line, int *col) const;
+    void attach(HtmlDocument *doc);
+    void prepareForText(qint64 size);
+    void textReplaced();
     void applyStyles();
     void updateLineNumberWidth();
     void followSize();
     void setQuietEdits(bool large);
-    static bool hasLongLine(const QByteArray &utf8);
-    // Keeps the display breaks where they are through insertions, deletions, undo and redo.
-    void trackBreaks(int position, int type, int length);
-    // The first position of the file line that holds pos.
-    long fileLineStart(long pos, const std::vector<long> &breaks) const;
-    // The display breaks from..to, as offsets from from.
-    std::vector<long> breaksIn(long from, long to) const;
-    void markBreak(long pos);
-    // The control's notices of edits that keeping the breaks needs.
-    void setBreakNotices(bool undoing);
-    // The wrap mode in force, or the one a large insertion will switch back on.
-    long wrapModeInForce() const;
-    // Leaves wrapping off until the background styling has reached the end of the text.
-    void resumeWrapWhenStyled(long wrap);
-    void checkPendingWrap();
-    void setWrapAndLayouts(long wrap);
-    // Starts one of the editor's timers, made on first use.
-    void startOwnTimer(QTimer *&timer, int interval, void (TEditor::*slot)());
-    // Colouring after a far jump in a large document: the view first, the text before it
-    // afterwards, a step at a time while the program is idle.
-    void skipColouringToView();
-    void recolourSkipped();
+    const LongLines &longLines() const;
 
+    std::unique_ptr<HtmlDocument> ownDocument_;
+    HtmlDocument *doc_ = nullptr;
     QsciLexerHTML *lexer_ = nullptr;
-    QTimer *wrapTimer_ = nullptr;
-    long pendingWrap_ = -1;
-    QTimer *recolourTimer_ = nullptr;
-    long skippedFrom_ = -1; // where the text whose colouring was skipped begins, or -1
+    BackgroundLayout *layout_ = nullptr;
+    long wrapAfterLoad_ = 0;
     bool largeDocument_ = false;
     std::array<int, 10> bookmarkHandles_{};
     std::array<int, 10> bookmarkCols_{};
@@ -192,17 +183,6 @@ private:
     QFont font_;
     int lineDigits_ = 0;
     bool quietEdits_ = false;
-    // The display breaks are marked with a hidden indicator, which the control moves with the
-    // text; what it cannot do, bring a break back when a deletion is undone, is done here.
-    static constexpr int BreakIndicator = 30;
-    bool tracking_ = false; // the text was loaded with display breaks
-    // The display breaks each deletion took, to put back when it is undone: one record a
-    // deletion, in the order of the undo history.
-    struct Taken {
-        long pos, length;
-        std::vector<long> offsets;
-    };
-    std::vector<Taken> undoTaken_, redoTaken_;
 };
 
 // Groups the edits made while it lives into one undo step of the editor.

@@ -1,9 +1,8 @@
 #include "EditorAccessibility.h"
 
-#include "Editor.h"
-
 #include <QAccessibleWidget>
 #include <QSet>
+#include <QWidget>
 
 namespace {
 
@@ -29,9 +28,11 @@ bool announcedActive = false;
 
 QAccessibleInterface *plainEditorFactory(const QString &className, QObject *object)
 {
-    if (QAccessible::isActive() || announcedActive || className != QLatin1String(TEditor::staticMetaObject.className()))
+    // The program's editors (class TEditor) only; the class is named, not included, as the
+    // editor installs this.
+    if (QAccessible::isActive() || announcedActive || className != QLatin1String("TEditor"))
         return nullptr;
-    auto *editor = qobject_cast<TEditor *>(object);
+    auto *editor = qobject_cast<QWidget *>(object);
     return editor ? new PlainEditorAccessible(editor) : nullptr;
 }
 

@@ -1,11 +1,16 @@
 #include "Files.h"
 
+#include "CommandRegistry.h"
+#include "Document.h"
+#include "DocumentArea.h"
+#include "DocumentManager.h"
+#include "Edit.h"
 #include "Editor.h"
 #include "Guards.h"
-#include "Main.h"
 #include "Megares.h"
 #include "Printing.h"
-#include "TabStrip.h"
+#include "RecentFiles.h"
+#include "SettingsTable.h"
 #include "TextOps.h"
 #include "platform/AppPaths.h"
 #include "platform/Dialogs.h"
@@ -32,9 +37,39 @@ namespace {
 const QString Ready = QStringLiteral("Ready ...");
 }
 
-FileCommands::FileCommands(TmdiMain &frame) : QObject(&frame), frame_(frame) {}
+FileCommands::FileCommands(AppServices &services, RecentFiles &recent, QObject *parent)
+    : QObject(parent), services_(services), recent_(recent)
+{
+    setObjectName(QStringLiteral("FileCommands"));
+}
 
 FileCommands::~FileCommands() = default;
+
+void FileCommands::bindCommands()
+{
+    static constexpr CommandRegistry::Binding<FileCommands> table[] = {
+        {"FileNew", &FileCommands::FileNew},
+        {"FileOpen", &FileCommands::FileOpen},
+        {"FileSave", &FileCommands::FileSave},
+        {"FileSaveAs", &FileCommands::FileSaveAs},
+        {"FileCloseChild", &FileCommands::FileCloseChild},
+        {"CloseAll1Click", &FileCommands::CloseAll1Click},
+        {"FilePrint", &FileCommands::FilePrint},
+        {"FilePrintSetup", &FileCommands::FilePrintSetup},
+        {"EditClear", &FileCommands::EditClear},
+        {"InsertFile1Click", &FileCommands::InsertFile1Click},
+        {"ExportasText1Click", &FileCommands::ExportasText1Click},
+    };
+    CommandRegistry &c = services_.commands();
+    c.bindAll(this, table);
+    c.bindWithSender(QStringLiteral("MRUOpenChild"),
+                     [this](QAction *a) { MRUOpenChild(a ? a->objectName().mid(3).toInt() - 1 : 0); });
+}
+
+int FileCommands::newDocumentCount() const
+{
+    return services_.documentManager().untitledCount();
+}
 
 QPrinter &FileCommands::printer()
 {
@@ -43,44 +78,39 @@ QPrinter &FileCommands::printer()
     return *printer_;
 }
 
+TfHTML *FileCommands::windowOf(HtmlDocument *doc) const
+{
+    return doc ? services_.documentArea().window(doc) : nullptr;
+}
+
+void FileCommands::remember(const QString &path)
+{
+    recent_.MRUUpdate(path);
+    emit recentFilesChanged();
+}
+
 void FileCommands::FileNew()
 {
-    frame_.SetStatusText(QStringLiteral("Created a New HTML Document ..."));
-    TfHTML *doc = frame_.createDocument();
-    ++counter_;
-    doc->setCaption(QStringLiteral("New HTML Document ") + QString::number(counter_));
+    services_.SetStatusText(QStringLiteral("Created a New HTML Document ..."));
+    HtmlDocument *doc = services_.documentManager().newDocument();
     const QString tpl = AppPaths::programFile(QStringLiteral("standard.tpl"));
     if (QFileInfo::exists(tpl)) {
         // The template gives the text only: the document stays untitled, and a save asks
         // for a name.
         QString error;
-        if (!doc->loadFile(tpl, &error))
-            Dialogs::instance().error(&frame_, tr("Unable to read the default template %1.\n\n%2").arg(tpl, error));
-        doc->document() = HtmlDocument();
-        TextFile::Format f;
-        f.eol = doc->document().format().eol;
-        doc->document().setFormat(f);
+        if (!doc->loadTemplate(tpl, &error))
+            Dialogs::instance().error(services_.mainWindow(),
+                                      tr("Unable to read the default template %1.\n\n%2").arg(tpl, error));
     } else {
-        Dialogs::instance().message(&frame_, MissingTemplate);
+        Dialogs::instance().message(services_.mainWindow(), MissingTemplate);
     }
-    doc->show();
     doc->setModified(false);
-    frame_.tabs()->TabsUpdate(doc->caption());
-    doc->SetFocustoMe(); // the window became active before it had its tab
-    frame_.SetStatusText(Ready);
+    services_.SetStatusText(Ready);
 }
 
 TfHTML *FileCommands::newFromText(const QString &text, const QString &caption)
 {
-    TfHTML *doc = frame_.createDocument();
-    ++counter_;
-    doc->setCaption(caption.isEmpty() ? QStringLiteral("New HTML Document ") + QString::number(counter_) : caption);
-    doc->editor()->loadUtf8(text.toUtf8());
-    doc->show();
-    doc->setModified(true);
-    frame_.tabs()->TabsUpdate(doc->caption());
-    doc->SetFocustoMe();
-    return doc;
+    return windowOf(services_.documentManager().newFromText(text, caption));
 }
 
 TfHTML *FileCommands::OpenDocument(const QString &name)
@@ -88,109 +118,84 @@ TfHTML *FileCommands::OpenDocument(const QString &name)
     // Paths stay as the file system spells them; a relative name is taken from the current
     // folder.
     const QString path = QFileInfo(name).absoluteFilePath();
-    for (TfHTML *doc : frame_.documents())
-        if (doc->caption() == path) {
-            Dialogs::instance().message(&frame_, path + QStringLiteral(" is already open."));
-            return nullptr;
-        }
+    DocumentManager &manager = services_.documentManager();
+    if (manager.find(path)) {
+        Dialogs::instance().message(services_.mainWindow(), path + QStringLiteral(" is already open."));
+        return nullptr;
+    }
     if (!QFileInfo::exists(path)) {
-        Dialogs::instance().message(&frame_, QStringLiteral("Unable to find ") + path + QStringLiteral("."));
+        Dialogs::instance().message(services_.mainWindow(), QStringLiteral("Unable to find ") + path + QStringLiteral("."));
         return nullptr;
     }
-    TfHTML *doc = frame_.createDocument();
     QString error;
-    if (!doc->loadFile(path, &error)) {
-        doc->setAttribute(Qt::WA_DeleteOnClose, false);
-        frame_.mdiArea()->removeSubWindow(doc);
-        doc->deleteLater();
-        Dialogs::instance().error(&frame_, tr("Unable to open %1.\n\n%2").arg(path, error));
+    HtmlDocument *doc = manager.open(path, &error);
+    if (!doc) {
+        Dialogs::instance().error(services_.mainWindow(), tr("Unable to open %1.\n\n%2").arg(path, error));
         return nullptr;
     }
-    doc->document().setBackup(
-        frame_.settings().readBool(Settings::CreateBackup));
-    doc->setCaption(path);
-    doc->show();
-    doc->setModified(false);
-    frame_.recentFiles().MRUUpdate(path);
-    frame_.MRUDisplay();
-    frame_.tabs()->TabsUpdate(path);
-    doc->SetFocustoMe();
-    return doc;
+    doc->setBackup(services_.settings().readBool(Settings::CreateBackup));
+    remember(path);
+    return windowOf(doc);
 }
 
 void FileCommands::FileOpen()
 {
     const QStringList names =
-        Dialogs::instance().openFiles(&frame_, tr("Open Document(s)"), QString(), OpenFilter);
+        Dialogs::instance().openFiles(services_.mainWindow(), tr("Open Document(s)"), QString(), OpenFilter);
     if (names.isEmpty())
         return;
     for (const QString &name : names) {
-        frame_.SetStatusText(QStringLiteral("Opening File : ") + name + QStringLiteral(" ..."));
+        services_.SetStatusText(QStringLiteral("Opening File : ") + name + QStringLiteral(" ..."));
         OpenDocument(name);
     }
-    frame_.SetStatusText(Ready);
-}
-
-void FileCommands::rename(TfHTML *doc, const QString &path)
-{
-    const QString old = doc->caption();
-    doc->setCaption(path);
-    frame_.tabs()->RemovefromTabs(old);
-    frame_.tabs()->TabsUpdate(path);
-    frame_.tabs()->SelectTabName(path);
+    services_.SetStatusText(Ready);
 }
 
 void FileCommands::FileSave()
 {
-    TfHTML *doc = frame_.activeDocument();
+    TfHTML *doc = services_.activeDocument();
     if (!doc)
         return;
     if (!doc->isUntitled()) {
-        frame_.SetStatusText(QStringLiteral("Saving ") + doc->caption() + QStringLiteral(" ..."));
-        if (doc->saveTo(doc->caption())) {
-            frame_.recentFiles().MRUUpdate(doc->caption());
-            frame_.MRUDisplay();
-        }
+        services_.SetStatusText(QStringLiteral("Saving ") + doc->caption() + QStringLiteral(" ..."));
+        if (doc->saveTo(doc->caption()))
+            remember(doc->caption());
     } else {
-        const QString name = Dialogs::instance().saveFile(&frame_, tr("Save Document"), QString(), SaveFilter, QString());
+        const QString name = Dialogs::instance().saveFile(services_.mainWindow(), tr("Save Document"), QString(), SaveFilter, QString());
         if (!name.isEmpty()) {
             const QString path = QFileInfo(name).absoluteFilePath();
-            frame_.SetStatusText(QStringLiteral("Saving ") + path + QStringLiteral(" ..."));
-            if (doc->saveTo(path)) {
-                rename(doc, path);
-                frame_.recentFiles().MRUUpdate(path);
-                frame_.MRUDisplay();
-            }
+            services_.SetStatusText(QStringLiteral("Saving ") + path + QStringLiteral(" ..."));
+            if (doc->saveTo(path))
+                remember(path);
         }
     }
-    frame_.SetStatusText(Ready);
+    services_.SetStatusText(Ready);
 }
 
 void FileCommands::FileSaveAs()
 {
-    TfHTML *doc = frame_.activeDocument();
+    TfHTML *doc = services_.activeDocument();
     if (!doc)
         return;
-    frame_.setStatusLine(QStringLiteral("Saving ..."));
-    const QString name = Dialogs::instance().saveFile(&frame_, tr("Save Document As"), QString(), SaveFilter, QString());
+    services_.setStatusLine(QStringLiteral("Saving ..."));
+    const QString name = Dialogs::instance().saveFile(services_.mainWindow(), tr("Save Document As"), QString(), SaveFilter, QString());
     if (!name.isEmpty()) {
         const QString path = QFileInfo(name).absoluteFilePath();
-        frame_.SetStatusText(QStringLiteral("Saving ") + path + QStringLiteral(" ..."));
-        if (doc->saveTo(path))
-            rename(doc, path);
+        services_.SetStatusText(QStringLiteral("Saving ") + path + QStringLiteral(" ..."));
+        doc->saveTo(path);
     }
-    frame_.SetStatusText(Ready);
+    services_.SetStatusText(Ready);
 }
 
 void FileCommands::FileCloseChild()
 {
-    if (TfHTML *doc = frame_.activeDocument())
+    if (TfHTML *doc = services_.activeDocument())
         doc->close();
 }
 
 void FileCommands::CloseAll1Click()
 {
-    const QList<TfHTML *> docs = frame_.documents();
+    const QList<TfHTML *> docs = services_.documents();
     for (auto it = docs.rbegin(); it != docs.rend(); ++it)
         (*it)->close();
 }
@@ -208,31 +213,31 @@ QStringList FileCommands::printLines(TfHTML *doc, bool selectionOnly) const
 
 void FileCommands::FilePrint()
 {
-    TfHTML *doc = frame_.activeDocument();
+    TfHTML *doc = services_.activeDocument();
     if (!doc)
         return;
     const Dialogs::PrintChoice choice =
-        Dialogs::instance().print(&frame_, printer(), doc->editor()->hasSelectedText());
+        Dialogs::instance().print(services_.mainWindow(), printer(), doc->editor()->hasSelectedText());
     if (choice.accepted) {
-        frame_.SetStatusText(tr("Printing %1 ...").arg(doc->caption()));
+        services_.SetStatusText(tr("Printing %1 ...").arg(doc->caption()));
         Printing::printLines(printer(), doc->editor()->fixedFont(), printLines(doc, choice.selectionOnly),
                              choice.fromPage, choice.toPage);
     }
-    frame_.SetStatusText(Ready);
+    services_.SetStatusText(Ready);
 }
 
 void FileCommands::FilePrintSetup()
 {
-    Dialogs::instance().printSetup(&frame_, printer());
+    Dialogs::instance().printSetup(services_.mainWindow(), printer());
 }
 
 void FileCommands::EditClear()
 {
-    TfHTML *doc = frame_.activeDocument();
+    TfHTML *doc = services_.activeDocument();
     if (!doc)
         return;
-    frame_.SetStatusText(QStringLiteral("Clearing Contents ..."));
-    if (Dialogs::instance().ask(&frame_, ClearQuestion, false, true) == Dialogs::Answer::Yes) {
+    services_.SetStatusText(QStringLiteral("Clearing Contents ..."));
+    if (Dialogs::instance().ask(services_.mainWindow(), ClearQuestion, false, true) == Dialogs::Answer::Yes) {
         // Clearing is one step the user can undo.
         TEditor *ed = doc->editor();
         ed->selectAll(true);
@@ -240,23 +245,23 @@ void FileCommands::EditClear()
         ed->setCaret(1, 1);
         doc->setModified(true);
     }
-    frame_.SetStatusText(Ready);
+    services_.SetStatusText(Ready);
 }
 
 void FileCommands::InsertFile1Click()
 {
-    TfHTML *doc = frame_.activeDocument();
+    TfHTML *doc = services_.activeDocument();
     if (!doc)
         return;
-    const QStringList names = Dialogs::instance().openFiles(&frame_, tr("Insert Text File"), QString(), OpenFilter);
+    const QStringList names = Dialogs::instance().openFiles(services_.mainWindow(), tr("Insert Text File"), QString(), OpenFilter);
     if (names.isEmpty())
         return;
     const QString name = names.first();
-    frame_.SetStatusText(QStringLiteral("Inserting File : ") + name + QStringLiteral(" ..."));
+    services_.SetStatusText(QStringLiteral("Inserting File : ") + name + QStringLiteral(" ..."));
     const TextFile::Loaded file = TextFile::load(name);
     if (!file.ok) {
-        Dialogs::instance().error(&frame_, tr("Unable to insert %1.\n\n%2").arg(name, file.error));
-        frame_.SetStatusText(Ready);
+        Dialogs::instance().error(services_.mainWindow(), tr("Unable to insert %1.\n\n%2").arg(name, file.error));
+        services_.SetStatusText(Ready);
         return;
     }
     // Every line of the file goes in followed by a line break in the document's convention.
@@ -270,34 +275,34 @@ void FileCommands::InsertFile1Click()
         text.replace("\n", eol);
     doc->editor()->insertAtCaret(QString::fromUtf8(text));
     doc->setModified(true);
-    frame_.SetStatusText(Ready);
+    services_.SetStatusText(Ready);
 }
 
 void FileCommands::ExportasText1Click()
 {
-    if (frame_.activeDocument())
+    if (services_.activeDocument())
         ConvertToText();
 }
 
 void FileCommands::ConvertToText()
 {
-    TfHTML *doc = frame_.activeDocument();
+    TfHTML *doc = services_.activeDocument();
     if (!doc)
         return;
-    StatusGuard status(frame_, QStringLiteral("Converting to Text ..."));
+    StatusGuard status(services_, QStringLiteral("Converting to Text ..."));
     WaitCursor wait;
     TEditor *ed = doc->editor();
     const TextOps::TagStrip r = TextOps::stripTags(ed->fileText());
     if (r.removed > 0) {
         ed->replaceRange(0, long(ed->textSize()), r.text);
-        ed->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, long(r.lastPos));
+        ed->gotoByte(long(r.lastPos));
         QApplication::clipboard()->setText(QString::fromUtf8(r.lastTag));
     }
 }
 
 void FileCommands::MRUOpenChild(int index)
 {
-    const QString entry = frame_.recentFiles().entry(index);
+    const QString entry = recent_.entry(index);
     if (!entry.isEmpty())
         OpenDocument(entry);
 }

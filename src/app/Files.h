@@ -4,16 +4,19 @@
 #include <QStringList>
 #include <memory>
 
+class AppServices;
+class HtmlDocument;
 class QPrinter;
+class RecentFiles;
 class TfHTML;
-class TmdiMain;
 
 // The frame's document commands: new, open, save, save as, close, print, clear, insert a
-// text file and convert to text.
+// text file and convert to text. Documents come from the document manager; their windows
+// from the document area.
 class FileCommands : public QObject {
     Q_OBJECT
 public:
-    explicit FileCommands(TmdiMain &frame);
+    FileCommands(AppServices &services, RecentFiles &recent, QObject *parent = nullptr);
     ~FileCommands() override;
 
     static const QString OpenFilter;
@@ -21,7 +24,10 @@ public:
     static const QString MissingTemplate;
     static const QString ClearQuestion;
 
-    int newDocumentCount() const { return counter_; }
+    // Binds the commands to the menus.
+    void bindCommands();
+
+    int newDocumentCount() const;
     QPrinter &printer();
 
     // Opens a file in a new document window; reports a file already open, missing or
@@ -48,10 +54,15 @@ public slots:
     void ExportasText1Click();
     void ConvertToText();
 
-private:
-    void rename(TfHTML *doc, const QString &path);
+signals:
+    // The recent-files list changed: the File menu shows it anew.
+    void recentFilesChanged();
 
-    TmdiMain &frame_;
-    int counter_ = 0;
+private:
+    TfHTML *windowOf(HtmlDocument *doc) const;
+    void remember(const QString &path);
+
+    AppServices &services_;
+    RecentFiles &recent_;
     std::unique_ptr<QPrinter> printer_;
 };

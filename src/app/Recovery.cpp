@@ -1,7 +1,6 @@
 #include "Recovery.h"
 
-#include "Edit.h"
-#include "Editor.h"
+#include "Document.h"
 #include "platform/AppPaths.h"
 
 #include <QCoreApplication>
@@ -139,16 +138,18 @@ RecoveryCopy::Disk RecoveryCopy::diskState() const
 
 class RecoverySession::Watch : public QObject {
 public:
-    Watch(RecoverySession *session, TfHTML *doc) : QObject(doc), session_(session), doc_(doc)
+    Watch(RecoverySession *session, HtmlDocument *doc) : QObject(doc), session_(session), doc_(doc)
     {
         pause_.setSingleShot(true);
         longest_.setSingleShot(true);
         connect(&pause_, &QTimer::timeout, this, &Watch::due);
         connect(&longest_, &QTimer::timeout, this, &Watch::due);
-        connect(doc->editor(), &TEditor::contentEdited, this, &Watch::changed);
-        connect(doc->editor(), &QsciScintilla::modificationChanged, this, &Watch::changed);
-        connect(doc, &TfHTML::modifiedChanged, this, &Watch::changed);
+        connect(doc, &HtmlDocument::changed, this, &Watch::changed);
+        connect(doc, &HtmlDocument::modifiedChanged, this, &Watch::changed);
         session->watches_.insert(doc, this);
+        // A document made with a text no file holds is unsaved from the start.
+        if (doc->isModified())
+            changed();
     }
     ~Watch() override
     {
@@ -160,7 +161,7 @@ public:
             session_->removeFile(file_);
     }
 
-    TfHTML *document() const { return doc_; }
+    HtmlDocument *document() const { return doc_; }
     QString file() const { return file_; }
     QString takeFile()
     {
@@ -175,7 +176,7 @@ public:
     {
         if (!session_)
             return;
-        if (!doc_->modified()) {
+        if (!doc_->isModified()) {
             // Saved, or undone back to the saved text: the file holds it.
             pause_.stop();
             longest_.stop();
@@ -194,7 +195,7 @@ public:
     {
         pause_.stop();
         longest_.stop();
-        if (session_ && doc_->modified()) {
+        if (session_ && doc_->isModified()) {
             copied_ = true;
             session_->write(this);
         }
@@ -202,7 +203,7 @@ public:
 
 private:
     QPointer<RecoverySession> session_;
-    TfHTML *doc_;
+    HtmlDocument *doc_;
     QTimer pause_, longest_;
     QString file_;
     QDateTime lastChange_ = QDateTime::currentDateTime();
@@ -241,12 +242,12 @@ void RecoverySession::setDelays(int pauseMs, int longestMs)
     longestMs_ = longestMs;
 }
 
-void RecoverySession::watch(TfHTML *doc)
+void RecoverySession::watch(HtmlDocument *doc)
 {
     new Watch(this, doc);
 }
 
-void RecoverySession::copyNow(TfHTML *doc)
+void RecoverySession::copyNow(HtmlDocument *doc)
 {
     if (Watch *w = watches_.value(doc))
         w->due();
@@ -258,7 +259,7 @@ void RecoverySession::waitForWrites()
     QCoreApplication::sendPostedEvents(this);
 }
 
-QString RecoverySession::fileOf(TfHTML *doc) const
+QString RecoverySession::fileOf(HtmlDocument *doc) const
 {
     const Watch *w = watches_.value(doc);
     return w ? w->file() : QString();
@@ -266,18 +267,18 @@ QString RecoverySession::fileOf(TfHTML *doc) const
 
 void RecoverySession::write(Watch *w)
 {
-    TfHTML *doc = w->document();
+    HtmlDocument *doc = w->document();
     RecoveryCopy c;
     c.caption = doc->caption();
-    c.path = doc->isUntitled() ? QString() : doc->caption();
-    c.format = doc->document().format();
+    c.path = doc->path();
+    c.format = doc->format();
     c.changed = w->lastChange();
-    c.diskModified = doc->document().stampModified();
-    c.diskSize = doc->document().stampSize();
+    c.diskModified = doc->stampModified();
+    c.diskSize = doc->stampSize();
     // The one copy of the text taken on this thread; the rest happens on the writer's.
-    c.text = doc->editor()->fileText();
+    c.text = doc->fileText();
     const QString file = w->takeFile();
-    QPointer<TfHTML> target(doc);
+    QPointer<HtmlDocument> target(doc);
     pool_.start([this, c = std::move(c), file, target]() {
         QSaveFile out(file);
         bool ok = out.open(QIODevice::WriteOnly);
@@ -296,7 +297,7 @@ void RecoverySession::removeFile(const QString &file)
     pool_.start([file] { QFile::remove(file); });
 }
 
-void RecoverySession::finished(QPointer<TfHTML> doc, const QString &file, bool ok, const QString &error)
+void RecoverySession::finished(QPointer<HtmlDocument> doc, const QString &file, bool ok, const QString &error)
 {
     if (ok) {
         told_ = false;

@@ -13,7 +13,7 @@
 #include <vector>
 
 class QLockFile;
-class TfHTML;
+class HtmlDocument;
 
 // A copy of an unsaved document, as kept in the recovery folder: the text with what is needed
 // to give it back (its name, file, encoding and line ends) and to judge it (when it was last
@@ -67,13 +67,13 @@ public:
     void setDelays(int pauseMs, int longestMs);
 
     // Starts keeping copies of a document while it is modified.
-    void watch(TfHTML *doc);
+    void watch(HtmlDocument *doc);
     // Writes the document's copy now when it is modified (the timers are cut short).
-    void copyNow(TfHTML *doc);
+    void copyNow(HtmlDocument *doc);
     // Waits until every copy started has reached the disk.
     void waitForWrites();
     // The copy file of a document ("" before its first copy).
-    QString fileOf(TfHTML *doc) const;
+    QString fileOf(HtmlDocument *doc) const;
 
     // The copies left by runs that did not end cleanly, oldest change first. Their runs are
     // locked for this one until releaseOthers(), so no other program offers them meanwhile.
@@ -83,17 +83,17 @@ public:
     void releaseOthers();
 
 signals:
-    void written(TfHTML *doc);
-    void failed(TfHTML *doc, const QString &reason);
+    void written(HtmlDocument *doc);
+    void failed(HtmlDocument *doc, const QString &reason);
 
 private:
     class Watch;
     friend class Watch;
     void write(Watch *w);
     void removeFile(const QString &file);
-    void finished(QPointer<TfHTML> doc, const QString &file, bool ok, const QString &error);
+    void finished(QPointer<HtmlDocument> doc, const QString &file, bool ok, const QString &error);
 
-    QHash<TfHTML *, Watch *> watches_;
+    QHash<HtmlDocument *, Watch *> watches_;
     std::function<void(const QString &)> status_;
     QString folder_;
     QString id_;

@@ -1,18 +1,35 @@
 #include "Services.h"
 
+#include "Document.h"
+#include "DocumentArea.h"
+#include "DocumentManager.h"
 #include "Edit.h"
 
 #include <QFileInfo>
-#include <QMdiArea>
+
+DocumentManager &AppServices::documentManager() const
+{
+    return documentArea().manager();
+}
+
+TfHTML *AppServices::activeDocument() const
+{
+    return documentArea().activeWindow();
+}
+
+QList<TfHTML *> AppServices::documents() const
+{
+    return documentArea().windows();
+}
 
 TfHTML *showFileDocument(AppServices &services, const QString &path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    for (TfHTML *d : services.documents())
-        if (d->caption() == absolute) {
-            if (d->mdiArea())
-                d->mdiArea()->setActiveSubWindow(d);
-            return d;
-        }
+    if (HtmlDocument *doc = services.documentManager().find(absolute)) {
+        TfHTML *w = services.documentArea().window(doc);
+        if (w)
+            services.documentArea().setActiveSubWindow(w);
+        return w;
+    }
     return services.openDocument(absolute);
 }

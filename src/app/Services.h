@@ -4,6 +4,8 @@
 #include <QString>
 
 class CommandRegistry;
+class DocumentArea;
+class DocumentManager;
 class QWidget;
 class TagEngine;
 class TfHTML;
@@ -21,9 +23,12 @@ public:
     // The window that owns the tool windows and parents the dialogs.
     virtual QWidget *mainWindow() = 0;
 
-    // The active document window, or nullptr; every document in the order of creation.
-    virtual TfHTML *activeDocument() const = 0;
-    virtual QList<TfHTML *> documents() const = 0;
+    // The document windows, and the manager of their documents.
+    virtual DocumentArea &documentArea() const = 0;
+    DocumentManager &documentManager() const;
+    // The active document window, or nullptr; every document window in the order of creation.
+    TfHTML *activeDocument() const;
+    QList<TfHTML *> documents() const;
     // A new, untitled document window holding text, shown and active; caption is its title
     // when not empty (else the usual "New HTML Document n").
     virtual TfHTML *newDocumentFromText(const QString &text, const QString &caption = QString()) = 0;
@@ -36,6 +41,8 @@ public:
 
     // The status line: a message shown after three spaces, as every status message is.
     virtual void SetStatusText(const QString &message) = 0;
+    // Puts text into the status line as it stands (hints, and "Saving ..." of Save As).
+    virtual void setStatusLine(const QString &text) = 0;
     virtual QString statusText() const = 0;
     // The last-tag panel of the status bar.
     virtual void setLastTagPanel(const QString &text) = 0;

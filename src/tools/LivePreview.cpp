@@ -2,7 +2,6 @@
 
 #include "PreviewModule.h"
 #include "app/Edit.h"
-#include "app/Editor.h"
 #include "app/Services.h"
 #include "app/ToolWindows.h"
 
@@ -29,7 +28,7 @@ void LivePreview::documentActivated(TfHTML *doc)
     doc_ = doc;
     if (!following_ || !doc)
         return;
-    edits_ = connect(doc->editor(), &QsciScintilla::textChanged, this, &LivePreview::changed);
+    edits_ = connect(&doc->document(), &HtmlDocument::changed, this, &LivePreview::changed);
     if (switched)
         refresh();
 }

@@ -43,7 +43,7 @@ TEST_F(EditTest, ClosingAnUnmodifiedDocumentAsksNothing)
     newDoc("x");
     doc()->close();
     EXPECT_TRUE(dialogs.questions.isEmpty());
-    EXPECT_TRUE(frame->tabs()->names().isEmpty());
+    EXPECT_TRUE(tabs()->names().isEmpty());
 }
 
 TEST_F(EditTest, CloseQuestionOfAnUntitledDocument)
@@ -56,13 +56,13 @@ TEST_F(EditTest, CloseQuestionOfAnUntitledDocument)
     EXPECT_FALSE(doc()->close());
     EXPECT_EQ(dialogs.questions, QStringList({"Save changes to : New HTML Document 1"}));
     EXPECT_TRUE(doc()->modified());
-    EXPECT_EQ(frame->tabs()->names(), QStringList({"New HTML Document 1"}));
+    EXPECT_EQ(tabs()->names(), QStringList({"New HTML Document 1"}));
     // Yes, and a name: saved, tab gone.
     dialogs.answers.push_back(Answer::Yes);
     dialogs.saveNames.push_back(home.path("kept.htm"));
     EXPECT_TRUE(doc()->close());
     EXPECT_EQ(home.read("kept.htm"), "work");
-    EXPECT_TRUE(frame->tabs()->names().isEmpty());
+    EXPECT_TRUE(tabs()->names().isEmpty());
 }
 
 TEST_F(EditTest, CloseQuestionCancelAndNo)
@@ -87,7 +87,7 @@ TEST_F(EditTest, ClosingTheFrameAsksEachDocumentOnce)
     dialogs.answers = {Answer::No, Answer::Cancel};
     EXPECT_FALSE(frame->close());
     EXPECT_EQ(frame->documents().size(), 2);
-    EXPECT_EQ(frame->tabs()->names().size(), 2);
+    EXPECT_EQ(tabs()->names().size(), 2);
     // Asked again after the cancel; No to both closes everything without a second question.
     dialogs.answers = {Answer::No, Answer::No};
     EXPECT_TRUE(frame->close());
@@ -309,10 +309,10 @@ TEST_F(EditTest, ALargeDocumentOpensUnwrappedAndSaysSo)
         big += "<p>a line of a large page</p>\n";
     const QString path = home.write("large.html", big);
     const QString minified = home.write("min.html", QByteArray(TEditor::LargeDocument + 10, 'x'));
-    frame->files().OpenDocument(path);
+    files().OpenDocument(path);
     EXPECT_TRUE(ed()->largeDocument());
     EXPECT_FALSE(ed()->wordWrap());
-    EXPECT_EQ(frame->statusText(), "   " + TmdiMain::LargeDocumentNote);
+    EXPECT_EQ(frame->statusText(), "   " + StatusPanels::LargeDocumentNote);
     EXPECT_FALSE(frame->commands().action("WordWrap1Click")->isChecked());
     doc()->SetProperties(); // a later showing keeps it unwrapped
     EXPECT_FALSE(ed()->wordWrap());
@@ -324,7 +324,7 @@ TEST_F(EditTest, ALargeDocumentOpensUnwrappedAndSaysSo)
     EXPECT_EQ(ed()->utf8Text(), big); // nothing of this reaches the text
 
     // One very long line is shown broken, and so large, unwrapped too; the file keeps its line.
-    frame->files().OpenDocument(minified);
+    files().OpenDocument(minified);
     EXPECT_TRUE(ed()->hasDisplayBreaks());
     EXPECT_TRUE(ed()->largeDocument());
     EXPECT_EQ(ed()->fileText(), QByteArray(TEditor::LargeDocument + 10, 'x'));
@@ -382,9 +382,9 @@ TEST_P(DisplayBreaksTest, EditingAroundDisplayBreaksChangesOnlyTheFileTextTyped)
         line += "<b>x</b>";
     const QByteArray file = "<p>first</p>\n" + line + "\n<p>last</p>\n";
     const QString path = home.write("min.html", file);
-    frame->files().OpenDocument(path);
+    files().OpenDocument(path);
     ASSERT_TRUE(ed()->hasDisplayBreaks());
-    EXPECT_EQ(frame->statusText(), "   " + TmdiMain::LongLinesNote);
+    EXPECT_EQ(frame->statusText(), "   " + StatusPanels::LongLinesNote);
     const long firstBreak = ed()->displayBreaks().front();
     const long breakCount = long(ed()->displayBreaks().size());
     EXPECT_EQ(ed()->fileText(), file);
@@ -445,10 +445,10 @@ TEST_P(DisplayBreaksTest, EditingAroundDisplayBreaksChangesOnlyTheFileTextTyped)
     EXPECT_EQ(ed()->displayBreaks().front(), firstBreak);
 
     // Printing prints the file's lines.
-    EXPECT_EQ(frame->files().printLines(doc(), false),
+    EXPECT_EQ(files().printLines(doc(), false),
               QStringList({"<p>first</p>", QString::fromUtf8(line), "<p>last</p>", ""}));
     ed()->selectRange(2, 1, 3, 4);
-    EXPECT_EQ(frame->files().printLines(doc(), true), QStringList({QString::fromUtf8(line), "<p>"}));
+    EXPECT_EQ(files().printLines(doc(), true), QStringList({QString::fromUtf8(line), "<p>"}));
 
     // Searches see the file's text: a match may go across a break, as across nothing.
     ed()->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, firstBreak - 8);
@@ -499,7 +499,7 @@ TEST_F(EditTest, AFarJumpColoursTheViewAtOnceAndTheRestAfterwards)
         page += "<p class=\"b\">after the script</p>\n";
     page += "</body></html>\n";
     const QString path = home.write("large.html", page);
-    frame->files().OpenDocument(path);
+    files().OpenDocument(path);
     ASSERT_TRUE(ed()->largeDocument());
     QCoreApplication::processEvents();
 

@@ -25,7 +25,7 @@ TEST_F(FrameTest, NewDocumentsAreNumberedAndNumbersAreNotReused)
     frame->documents().first()->close();
     trigger("FileNew");
     EXPECT_EQ(captions(), QStringList({"New HTML Document 2", "New HTML Document 3"}));
-    EXPECT_EQ(frame->tabs()->names(), captions());
+    EXPECT_EQ(tabs()->names(), captions());
 }
 
 TEST_F(FrameTest, OpenKeepsThePathAsTheFileSystemSpellsIt)
@@ -37,10 +37,10 @@ TEST_F(FrameTest, OpenKeepsThePathAsTheFileSystemSpellsIt)
     EXPECT_EQ(captions(), QStringList({path}));
     EXPECT_EQ(text(), "<p>x</p>");
     EXPECT_FALSE(doc()->modified());
-    frame->files().OpenDocument(path);
+    files().OpenDocument(path);
     EXPECT_EQ(dialogs.messages, QStringList({path + " is already open."}));
     // Another spelling is another file on this file system.
-    EXPECT_EQ(frame->files().OpenDocument(home.path("Site/index.html")), nullptr);
+    EXPECT_EQ(files().OpenDocument(home.path("Site/index.html")), nullptr);
     EXPECT_EQ(dialogs.messages.last(), "Unable to find " + home.path("Site/index.html") + ".");
     EXPECT_EQ(frame->documents().size(), 1);
 }
@@ -59,12 +59,12 @@ TEST_F(FrameTest, BinaryAndFolderNamesAreRefusedWithAReason)
 {
     startEmpty();
     const QString bin = home.write("logo.png", QByteArray("\x89PNG\0\0\0", 8));
-    EXPECT_EQ(frame->files().OpenDocument(bin), nullptr);
+    EXPECT_EQ(files().OpenDocument(bin), nullptr);
     ASSERT_EQ(dialogs.errors.size(), 1);
     EXPECT_TRUE(dialogs.errors[0].startsWith("Unable to open " + bin + "."));
     EXPECT_TRUE(frame->documents().isEmpty());
-    EXPECT_TRUE(frame->tabs()->names().isEmpty());
-    EXPECT_EQ(frame->files().OpenDocument(home.path()), nullptr);
+    EXPECT_TRUE(tabs()->names().isEmpty());
+    EXPECT_EQ(files().OpenDocument(home.path()), nullptr);
     EXPECT_EQ(dialogs.messages.last(), "Unable to open " + home.path() + ".\n\nThis is a folder, not a file.");
 }
 
@@ -91,8 +91,8 @@ TEST_F(FrameTest, RecentFilesKeepTheFourNewest)
     for (int i = 1; i <= 5; ++i)
         paths << home.write(QString("f%1.html").arg(i), "x");
     for (const QString &p : paths)
-        frame->files().OpenDocument(p);
-    EXPECT_EQ(frame->recentFiles().entries(), QStringList({paths[4], paths[3], paths[2], paths[1]}));
+        files().OpenDocument(p);
+    EXPECT_EQ(recentFiles().entries(), QStringList({paths[4], paths[3], paths[2], paths[1]}));
     auto *mru1 = frame->findChild<QAction *>("MRU1");
     EXPECT_EQ(mru1->text(), "&1 " + paths[4]);
     EXPECT_TRUE(mru1->isVisible());
@@ -101,10 +101,10 @@ TEST_F(FrameTest, RecentFilesKeepTheFourNewest)
     // Saving the newest leaves the list as it is.
     ed()->insertAtCaret("more");
     trigger("FileSave");
-    EXPECT_EQ(frame->recentFiles().entries(), QStringList({paths[4], paths[3], paths[2], paths[1]}));
+    EXPECT_EQ(recentFiles().entries(), QStringList({paths[4], paths[3], paths[2], paths[1]}));
 
     // A recent-files item reopens its file.
-    frame->files().CloseAll1Click();
+    files().CloseAll1Click();
     frame->findChild<QAction *>("MRU3")->trigger();
     EXPECT_EQ(captions(), QStringList({paths[2]}));
 }
@@ -125,8 +125,8 @@ TEST_F(FrameTest, SaveAsRenamesButLeavesRecentFilesAlone)
     dialogs.saveNames.push_back(other);
     trigger("FileSaveAs");
     EXPECT_EQ(captions(), QStringList({other}));
-    EXPECT_EQ(frame->tabs()->names(), QStringList({other}));
-    EXPECT_EQ(frame->recentFiles().entries(), QStringList({page, "", "", ""}));
+    EXPECT_EQ(tabs()->names(), QStringList({other}));
+    EXPECT_EQ(recentFiles().entries(), QStringList({page, "", "", ""}));
     EXPECT_EQ(home.read("copy.html"), "x");
 }
 
@@ -138,8 +138,8 @@ TEST_F(FrameTest, SavingAnUntitledDocumentNamesItEverywhere)
     dialogs.saveNames.push_back(target);
     trigger("FileSave");
     EXPECT_EQ(captions(), QStringList({target}));
-    EXPECT_EQ(frame->tabs()->names(), QStringList({target}));
-    EXPECT_EQ(frame->recentFiles().entry(0), target);
+    EXPECT_EQ(tabs()->names(), QStringList({target}));
+    EXPECT_EQ(recentFiles().entry(0), target);
     EXPECT_FALSE(doc()->modified());
     EXPECT_EQ(home.read("new.html"), "hello " + home.read("standard.tpl"));
     // The template's file is not touched, and no backup is made of a new document.
@@ -226,7 +226,7 @@ TEST_F(FrameTest, CloseAllLeavesNoTabs)
     trigger("FileNew");
     trigger("CloseAll1Click");
     EXPECT_TRUE(frame->documents().isEmpty());
-    EXPECT_TRUE(frame->tabs()->names().isEmpty());
+    EXPECT_TRUE(tabs()->names().isEmpty());
 }
 
 TEST_F(FrameTest, ConvertToTextRemovesTagsAsOneUndoStep)
@@ -280,11 +280,11 @@ TEST_F(FrameTest, PrintingWritesEveryLineOrTheSelection)
     trigger("FilePrint");
     EXPECT_FALSE(dialogs.selectionOffered);
     EXPECT_GT(QFileInfo(home.path("out.pdf")).size(), 500);
-    EXPECT_EQ(frame->files().printLines(doc(), false),
+    EXPECT_EQ(files().printLines(doc(), false),
               QStringList({"first line", "second line", "third line", ""}));
 
     ed()->selectRange(1, 7, 2, 7);
-    EXPECT_EQ(frame->files().printLines(doc(), true), QStringList({"      line", "second"}));
+    EXPECT_EQ(files().printLines(doc(), true), QStringList({"      line", "second"}));
     dialogs.prints.push_back({true, true});
     trigger("FilePrint");
     EXPECT_TRUE(dialogs.selectionOffered);
@@ -294,14 +294,14 @@ TEST_F(FrameTest, TabsFollowTheActiveDocument)
 {
     startEmpty();
     const QString a = home.write("a.html", "a"), b = home.write("b.html", "b");
-    frame->files().OpenDocument(a);
-    frame->files().OpenDocument(b);
-    EXPECT_EQ(frame->tabs()->selectedName(), b);
-    frame->mdiArea()->setActiveSubWindow(frame->documents().first());
-    EXPECT_EQ(frame->tabs()->selectedName(), a);
-    emit frame->tabs()->tabChosen(b);
+    files().OpenDocument(a);
+    files().OpenDocument(b);
+    EXPECT_EQ(tabs()->selectedName(), b);
+    mdiArea()->setActiveSubWindow(frame->documents().first());
+    EXPECT_EQ(tabs()->selectedName(), a);
+    emit tabs()->tabChosen(b);
     EXPECT_EQ(doc()->caption(), b);
-    EXPECT_EQ(frame->tabs()->tabText(0), "a.html");
+    EXPECT_EQ(tabs()->tabText(0), "a.html");
 }
 
 TEST_F(FrameTest, DroppedFilesOpen)

@@ -33,11 +33,11 @@ TEST_F(FrameTest, FirstRunShowsTitleTemplateDocumentAndTips)
     EXPECT_TRUE(frame->windowState() & Qt::WindowMaximized);
     for (const QString &b : bars)
         EXPECT_FALSE(frame->commands().toolBar(b)->isHidden()) << b.toStdString();
-    EXPECT_FALSE(frame->tabs()->isHidden());
+    EXPECT_FALSE(tabs()->isHidden());
     ASSERT_EQ(captions(), QStringList({"New HTML Document 1"}));
     EXPECT_EQ(ed()->utf8Text(), home.read("standard.tpl"));
     EXPECT_FALSE(doc()->modified());
-    EXPECT_EQ(frame->tabs()->names(), QStringList({"New HTML Document 1"}));
+    EXPECT_EQ(tabs()->names(), QStringList({"New HTML Document 1"}));
     EXPECT_EQ(frame->statusText(), "   Ready ...");
 }
 
@@ -127,9 +127,9 @@ TEST_F(FrameTest, DocumentTabsToggle)
 {
     start();
     trigger("DocumentTabs1Click");
-    EXPECT_TRUE(frame->tabs()->isHidden());
+    EXPECT_TRUE(tabs()->isHidden());
     trigger("DocumentTabs1Click");
-    EXPECT_FALSE(frame->tabs()->isHidden());
+    EXPECT_FALSE(tabs()->isHidden());
 }
 
 TEST_F(FrameTest, ViewTogglesDoNothingWithoutADocument)
@@ -159,12 +159,12 @@ TEST_F(FrameTest, WordWrapAndAutoIndentActOnTheDocumentAndAreWrittenAtOnce)
 TEST_F(FrameTest, StatusLineIsRewrittenOnlyWhenItChanges)
 {
     start();
-    const int before = frame->statusLineWrites();
+    const int before = part<StatusPanels>().writes();
     frame->SetStatusText("Ready ...");
-    EXPECT_EQ(frame->statusLineWrites(), before);
+    EXPECT_EQ(part<StatusPanels>().writes(), before);
     frame->SetStatusText("Working ...");
     EXPECT_EQ(frame->statusText(), "   Working ...");
-    EXPECT_EQ(frame->statusLineWrites(), before + 1);
+    EXPECT_EQ(part<StatusPanels>().writes(), before + 1);
 }
 
 TEST_F(FrameTest, ShowStatusFillsThePanelsFromTheActiveDocument)
@@ -176,9 +176,9 @@ TEST_F(FrameTest, ShowStatusFillsThePanelsFromTheActiveDocument)
     EXPECT_EQ(frame->findChild<QLabel *>("pnlSize")->text(),
               "Bytes: " + QString::number(home.read("standard.tpl").size()));
     EXPECT_EQ(frame->findChild<QLabel *>("pnlMode")->text(), "Insert");
-    EXPECT_EQ(frame->findChild<QLabel *>("pnlApp")->text(), frame->userName());
+    EXPECT_EQ(frame->findChild<QLabel *>("pnlApp")->text(), frame->settings().read(Settings::UserName));
     // With no document the panels keep their text.
-    frame->files().CloseAll1Click();
+    files().CloseAll1Click();
     frame->ShowStatus();
     EXPECT_EQ(frame->findChild<QLabel *>("pnlPos")->text(), "3:2");
 }
@@ -279,7 +279,7 @@ TEST_F(FrameTest, TheSearchMenuStandsBetweenEditAndInsertWhileADocumentIsActive)
     start();
     EXPECT_EQ(barMenus(frame->menuBar()), QStringList({"&File", "&Edit", "&Search", "&Insert", "&Wizards", "&Tools",
                                                        "&View", "&Options", "Wi&ndow", "&Help"}));
-    frame->files().CloseAll1Click();
+    files().CloseAll1Click();
     EXPECT_FALSE(barMenus(frame->menuBar()).contains("&Search"));
 }
 
@@ -346,7 +346,7 @@ TEST_F(FrameTest, HelpCommandsOpenTheirPages)
 {
     start();
     trigger("HelpContents");
-    HelpWindow *help = frame->helpWindow();
+    HelpWindow *help = part<HelpCommands>().window();
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(help->currentPage(), "index.html");
     EXPECT_TRUE(help->browser()->toPlainText().contains("Contents"));
@@ -361,7 +361,7 @@ TEST_F(FrameTest, HelpCommandsOpenTheirPages)
     EXPECT_EQ(shown, 1);
     trigger("HTMLPrimer1Click");
     EXPECT_TRUE(help->browser()->toPlainText().contains("HTML Primer"));
-    EXPECT_EQ(frame->helpFolder(), home.path("help")); // the program's help comes back
+    EXPECT_EQ(part<HelpCommands>().folder(), home.path("help")); // the program's help comes back
 }
 
 } // namespace
@@ -424,7 +424,7 @@ TEST_F(FrameTest, CascadeKeepsDocumentsAtAUsefulSize)
     for (int i = 0; i < 3; ++i)
         trigger("FileNew");
     trigger("WindowCascade");
-    const QSize area = frame->mdiArea()->viewport()->size();
+    const QSize area = mdiArea()->viewport()->size();
     QList<QPoint> places;
     for (TfHTML *d : frame->documents()) {
         EXPECT_GE(d->width(), area.width() * 2 / 3 - 1);

@@ -22,7 +22,7 @@ protected:
     {
         m->popup(QPoint(100, 100));
         QTest::mousePress(m, Qt::RightButton, {}, QPoint(10, 10));
-        return frame->menuExt().windows().isEmpty() ? nullptr : frame->menuExt().windows().last();
+        return menuExt().windows().isEmpty() ? nullptr : menuExt().windows().last();
     }
     static int rowOf(TbpPopupMenu *w, const QString &text)
     {
@@ -56,7 +56,7 @@ TEST_F(MenuExtTest, ATornOffEditMenuRunsItsCommands)
 
     // The same menu torn off again is the same window, brought forward.
     EXPECT_EQ(tearOff(menu("Edit1")), edit);
-    EXPECT_EQ(frame->menuExt().windows().size(), 1);
+    EXPECT_EQ(menuExt().windows().size(), 1);
 }
 
 TEST_F(MenuExtTest, KeysWalkTheItemsAndGreyedItemsAreNotRun)
@@ -80,7 +80,7 @@ TEST_F(MenuExtTest, KeysWalkTheItemsAndGreyedItemsAreNotRun)
     copyAction->setEnabled(true);
 
     edit->close();
-    EXPECT_TRUE(frame->menuExt().windows().isEmpty());
+    EXPECT_TRUE(menuExt().windows().isEmpty());
 }
 
 TEST_F(MenuExtTest, TheTornOffWindowMenuFollowsTheDocuments)
@@ -98,10 +98,10 @@ TEST_F(MenuExtTest, TheTornOffWindowMenuFollowsTheDocuments)
     EXPECT_EQ(doc()->caption(), "New HTML Document 1");
 
     // A submenu's row tears the submenu off beside it.
-    TbpPopupMenu *insert = frame->menuExt().TearOffMenu(QPoint(50, 50), menu("Insert1"));
+    TbpPopupMenu *insert = menuExt().TearOffMenu(QPoint(50, 50), menu("Insert1"));
     insert->list()->setCurrentRow(rowOf(insert, "&Headings"));
     insert->list()->runSelected();
-    EXPECT_EQ(frame->menuExt().windows().last()->windowTitle(), "     Headings");
+    EXPECT_EQ(menuExt().windows().last()->windowTitle(), "     Headings");
 }
 
 } // namespace

@@ -201,7 +201,7 @@ TEST_F(FrameTest, ANameWithALineBreakStaysOutOfTheRecentFiles)
     const QString odd = home.write("two\nlines.html", "<p>x</p>");
     startEmpty({odd});
     ASSERT_EQ(frame->documents().size(), 1);
-    EXPECT_TRUE(frame->recentFiles().entry(0).isEmpty());
+    EXPECT_TRUE(recentFiles().entry(0).isEmpty());
     trigger("FileExit");
     EXPECT_FALSE(home.read("TOLVENRA.INI").contains("lines.html"));
 }

@@ -58,7 +58,7 @@ TEST(RecoveryFormat, ACopyReadsBackAsWrittenAndADamagedOneSaysSo)
 
 class RecoveryTest : public FrameTest {
 protected:
-    RecoverySession &session() { return frame->recovery(); }
+    RecoverySession &session() { return recovery(); }
     void SetUp() override
     {
         FrameTest::SetUp();
@@ -71,7 +71,7 @@ protected:
         QSignalSpy spy(&session(), &RecoverySession::written);
         return QTest::qWaitFor([&] {
             for (const QList<QVariant> &args : spy)
-                if (args.at(0).value<TfHTML *>() == d)
+                if (args.at(0).value<HtmlDocument *>() == &d->document())
                     return true;
             return false;
         }, 5000);
@@ -93,7 +93,7 @@ TEST_F(RecoveryTest, TypingLeavesACopyThatSavingAndClosingRemove)
 {
     QTest::keyClicks(ed(), "<p>typed</p>");
     ASSERT_TRUE(copied(doc()));
-    const QString file = session().fileOf(doc());
+    const QString file = session().fileOf(&doc()->document());
     RecoveryCopy c = RecoveryFormat::read(file);
     EXPECT_TRUE(c.complete);
     EXPECT_EQ(c.caption, "New HTML Document 1");
@@ -112,10 +112,10 @@ TEST_F(RecoveryTest, TypingLeavesACopyThatSavingAndClosingRemove)
     dialogs.saveNames.push_back(home.path("page.html"));
     trigger("FileSaveAs");
     session().waitForWrites();
-    EXPECT_FALSE(QFile::exists(session().fileOf(doc())));
+    EXPECT_FALSE(QFile::exists(session().fileOf(&doc()->document())));
     QTest::keyClicks(ed(), "y");
     ASSERT_TRUE(copied(doc()));
-    c = RecoveryFormat::read(session().fileOf(doc()));
+    c = RecoveryFormat::read(session().fileOf(&doc()->document()));
     EXPECT_EQ(c.path, home.path("page.html"));
     EXPECT_EQ(c.diskState(), RecoveryCopy::Disk::Same);
     EXPECT_EQ(c.text, "xy");
@@ -137,7 +137,7 @@ TEST_F(RecoveryTest, EveryPauseOfALargeDocumentIsCopiedToo)
     ASSERT_TRUE(copied(doc()));
     QTest::keyClicks(ed(), "b");
     ASSERT_TRUE(copied(doc()));
-    EXPECT_TRUE(RecoveryFormat::read(session().fileOf(doc())).text.endsWith("xab"));
+    EXPECT_TRUE(RecoveryFormat::read(session().fileOf(&doc()->document())).text.endsWith("xab"));
 }
 
 TEST_F(RecoveryTest, ACleanEndLeavesNothingAndALiveRunsCopiesAreNotTaken)
@@ -260,13 +260,13 @@ TEST(RecoveryFullDisk, AFailedCopyIsToldOnceAndTypingGoesOn)
         TmdiMain frame{QStringList()};
         frame.show();
         frame.GetCommandLine();
-        frame.recovery().setDelays(20, 200);
+        (*frame.findChild<RecoverySession *>()).setDelays(20, 200);
         frame.commands().trigger("FileNew");
         TEditor *ed = frame.activeDocument()->editor();
         ed->loadUtf8("");
         disk.fillLeaving(0);
-        QSignalSpy failed(&frame.recovery(), &RecoverySession::failed);
-        QSignalSpy written(&frame.recovery(), &RecoverySession::written);
+        QSignalSpy failed(&(*frame.findChild<RecoverySession *>()), &RecoverySession::failed);
+        QSignalSpy written(&(*frame.findChild<RecoverySession *>()), &RecoverySession::written);
         ed->insertAtCaret(QString(100000, u'a'));
         ASSERT_TRUE(failed.wait(5000)) << written.size() << " free " << disk.freeBytes() << " "
                                        << QDir(disk.path("recovery")).entryList().join(' ').toStdString();
@@ -296,7 +296,7 @@ TEST(RecoveryChild, TypesUntilKilled)
     TmdiMain frame{QStringList()};
     frame.show();
     frame.GetCommandLine();
-    frame.recovery().setDelays(30, 300);
+    (*frame.findChild<RecoverySession *>()).setDelays(30, 300);
     TfHTML *docs[2];
     for (TfHTML *&d : docs) {
         frame.commands().trigger("FileNew");
@@ -314,15 +314,15 @@ TEST(RecoveryChild, TypesUntilKilled)
         for (int k = 0; k < n; ++k)
             burst += letters.at(int(random.bounded(letters.size())));
         out << "typing " << i << ' ' << burst.toUtf8().toBase64() << Qt::endl;
-        frame.mdiArea()->setActiveSubWindow(docs[i]);
-        QSignalSpy written(&frame.recovery(), &RecoverySession::written);
+        frame.documentArea().setActiveSubWindow(docs[i]);
+        QSignalSpy written(&(*frame.findChild<RecoverySession *>()), &RecoverySession::written);
         for (const QChar ch : burst) {
             if (ch.unicode() < 128)
                 QTest::keyClick(docs[i]->editor(), char(ch.unicode()));
             else
                 docs[i]->editor()->insertAtCaret(QString(ch)); // what an input method would type
         }
-        (void)QTest::qWaitFor([&] { return !written.isEmpty() && written.last().at(0).value<TfHTML *>() == docs[i]; }, 10000);
+        (void)QTest::qWaitFor([&] { return !written.isEmpty() && written.last().at(0).value<HtmlDocument *>() == &docs[i]->document(); }, 10000);
         out << "saved " << i << Qt::endl;
     }
 }

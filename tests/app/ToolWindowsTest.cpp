@@ -144,7 +144,7 @@ TEST_F(FrameTest, ANewDocumentFromATextIsUntitledModifiedAndActive)
     EXPECT_EQ(text(), "<HTML></HTML>");
     EXPECT_TRUE(doc->isUntitled());
     EXPECT_TRUE(doc->modified());
-    EXPECT_EQ(frame->tabs()->count(), 1);
+    EXPECT_EQ(tabs()->count(), 1);
     EXPECT_EQ(frame->newDocumentFromText("x")->caption(), "New HTML Document 2");
 }
 
@@ -153,7 +153,7 @@ TEST_F(FrameTest, TheUserNamePanelFollowsTheSettingAtOnce)
     startWithEmptyDocument();
     frame->settings().write(Settings::UserName, "Ann Lee");
     EXPECT_EQ(frame->findChild<QLabel *>("pnlApp")->text(), "Ann Lee");
-    EXPECT_EQ(frame->userName(), "Ann Lee");
+    EXPECT_EQ(frame->settings().read(Settings::UserName), "Ann Lee");
 }
 
 TEST(SystemProgress, AStayOnTopBarShowsThePercentage)

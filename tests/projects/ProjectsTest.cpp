@@ -252,7 +252,7 @@ TEST_F(FrameTest, AProjectFromTheOpenDocumentsAndTheExitQuestion)
 {
     startEmpty();
     const QString page = home.write("page.html", "<p>");
-    frame->files().OpenDocument(page);
+    files().OpenDocument(page);
     trigger("FileNew");
     dialogs.inputs = {QString("From open")};
     dialogs.answers = {Dialogs::Answer::No};

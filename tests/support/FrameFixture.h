@@ -1,9 +1,18 @@
 #pragma once
 
 #include "app/CommandRegistry.h"
+#include "app/DocumentArea.h"
 #include "app/Edit.h"
 #include "app/Editor.h"
+#include "app/Files.h"
+#include "app/FrameState.h"
+#include "app/HelpCommands.h"
 #include "app/Main.h"
+#include "app/MenuExt.h"
+#include "app/Recovery.h"
+#include "app/StatusPanels.h"
+#include "app/TabStrip.h"
+#include "tools/LivePreview.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TestHome.h"
 
@@ -52,6 +61,20 @@ protected:
         trigger("FileNew");
         ed()->loadUtf8("");
     }
+
+    // One of the frame's parts, found among its children.
+    template <class T>
+    T &part() const
+    {
+        return *frame->template findChild<T *>();
+    }
+    FileCommands &files() const { return part<FileCommands>(); }
+    TabStrip *tabs() const { return frame->findChild<TabStrip *>(QStringLiteral("TabSet1")); }
+    RecentFiles &recentFiles() const { return part<FrameState>().recentFiles(); }
+    RecoverySession &recovery() const { return part<RecoverySession>(); }
+    LivePreview &livePreview() const { return part<LivePreview>(); }
+    TbpslMenuExt &menuExt() const { return part<TbpslMenuExt>(); }
+    DocumentArea *mdiArea() const { return &frame->documentArea(); }
 
     bool trigger(const char *handler) { return frame->commands().trigger(QString::fromLatin1(handler)); }
     TfHTML *doc() const { return frame->activeDocument(); }

@@ -1,11 +1,10 @@
 #include "TestHost.h"
 
-#include <QMdiSubWindow>
-
 TestHost::TestHost()
 {
     setObjectName(QStringLiteral("TestHost"));
-    area_ = new QMdiArea(this);
+    manager_ = new DocumentManager(this);
+    area_ = new DocumentArea(*manager_, *this, this);
     setCentralWidget(area_);
     settings_ = new TMegaRegistry(QStringLiteral("Tolvenra HTML Editor Version 2"), QStringLiteral("Tolvenra Software"),
                                   QStringLiteral("TOLVENRA.INI"), this);
@@ -21,44 +20,16 @@ TestHost::~TestHost()
     windows_->destroyAll();
 }
 
-TfHTML *TestHost::activeDocument() const
-{
-    return qobject_cast<TfHTML *>(area_->currentSubWindow());
-}
-
-QList<TfHTML *> TestHost::documents() const
-{
-    QList<TfHTML *> out;
-    for (QMdiSubWindow *w : area_->subWindowList(QMdiArea::CreationOrder))
-        if (auto *d = qobject_cast<TfHTML *>(w))
-            out << d;
-    return out;
-}
-
 TfHTML *TestHost::newDocumentFromText(const QString &text, const QString &caption)
 {
-    auto *doc = new TfHTML(this);
-    area_->addSubWindow(doc);
-    doc->setCaption(caption.isEmpty() ? QStringLiteral("New HTML Document %1").arg(++counter_) : caption);
-    doc->editor()->loadUtf8(text.toUtf8());
-    doc->show();
-    area_->setActiveSubWindow(doc);
+    HtmlDocument *doc = manager_->newFromText(text, caption);
     doc->setModified(false);
-    return doc;
+    return area_->window(doc);
 }
 
 TfHTML *TestHost::openDocument(const QString &path)
 {
-    auto *doc = new TfHTML(this);
     QString error;
-    if (!doc->loadFile(path, &error)) {
-        delete doc;
-        return nullptr;
-    }
-    area_->addSubWindow(doc);
-    doc->setCaption(path);
-    doc->show();
-    area_->setActiveSubWindow(doc);
-    doc->setModified(false);
-    return doc;
+    HtmlDocument *doc = manager_->open(path, &error);
+    return doc ? area_->window(doc) : nullptr;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "app/CommandRegistry.h"
+#include "app/Document.h"
+#include "app/DocumentArea.h"
+#include "app/DocumentManager.h"
 #include "app/Edit.h"
 #include "app/Editor.h"
 #include "app/Megares.h"
@@ -15,21 +18,22 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// A stand-in for the frame: what feature windows need of it (documents in an MDI area, the
-// tag engine, settings, commands, tool windows) and a record of what they told it (status
-// line, last-tag panel, help topics), without the frame's menus, toolbars and start-up.
+// A stand-in for the frame: what feature windows need of it (the document manager and the
+// document area, the tag engine, settings, commands, tool windows) and a record of what they
+// told it (status line, last-tag panel, help topics), without the frame's menus, toolbars and
+// start-up.
 class TestHost : public QMainWindow, public DocumentHost, public AppServices {
 public:
     TestHost();
     ~TestHost() override;
 
     QWidget *mainWindow() override { return this; }
-    TfHTML *activeDocument() const override;
-    QList<TfHTML *> documents() const override;
+    DocumentArea &documentArea() const override { return *area_; }
     TfHTML *newDocumentFromText(const QString &text, const QString &caption = QString()) override;
     TfHTML *openDocument(const QString &path) override;
     TagEngine &tags() override { return *tags_; }
     void SetStatusText(const QString &message) override { status = QStringLiteral("   ") + message; }
+    void setStatusLine(const QString &text) override { status = text; }
     QString statusText() const override { return status; }
     void setLastTagPanel(const QString &text) override { lastTagPanel = text; }
     void showHelpTopic(const QString &topic) override { helpTopics << topic; }
@@ -50,12 +54,12 @@ public:
     QStringList helpTopics;
 
 private:
-    QMdiArea *area_;
+    DocumentManager *manager_;
+    DocumentArea *area_;
     TMegaRegistry *settings_;
     CommandRegistry *commands_;
     TagEngine *tags_;
     ToolWindows *windows_;
-    int counter_ = 0;
 };
 
 // A test of a feature against the stand-in host, in a fresh home folder, with every dialog

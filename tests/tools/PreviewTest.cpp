@@ -60,7 +60,7 @@ protected:
         return loads(v, [this] { trigger("PrintPreview1Click"); });
     }
 
-    TfHTML *open(const QString &path) { return frame->files().OpenDocument(path); }
+    TfHTML *open(const QString &path) { return files().OpenDocument(path); }
 };
 
 TEST_F(PreviewTest, NoDocumentSaysSoAndWritesNothing)
@@ -567,7 +567,7 @@ TEST_F(FollowTypingTest, ThePreviewShowsTheTypingAndKeepsItsPlace)
     EXPECT_FALSE(shown().contains("unseen"));
 
     follow->trigger();
-    EXPECT_TRUE(frame->livePreview().following());
+    EXPECT_TRUE(livePreview().following());
     ASSERT_TRUE(shows("unseen"));
     viewer()->setVerticalPosition(600);
     ASSERT_TRUE(QTest::qWaitFor([this] { return viewer()->verticalPosition() == 600; }, 5000));
@@ -578,12 +578,12 @@ TEST_F(FollowTypingTest, ThePreviewShowsTheTypingAndKeepsItsPlace)
     EXPECT_EQ(viewer()->history().size(), 1); // refreshes are not new pages
 
     // Continuous typing still shows progress before it stops.
-    const int before = frame->livePreview().refreshes();
+    const int before = livePreview().refreshes();
     for (int i = 0; i < 25; ++i) {
         QTest::keyClicks(ed(), "k");
         QTest::qWait(100);
     }
-    EXPECT_GE(frame->livePreview().refreshes() - before, 2);
+    EXPECT_GE(livePreview().refreshes() - before, 2);
 
     // The choice is kept in the preview's section of the options file.
     EXPECT_TRUE(home.read("tolvopt.ini").contains("FOLLOW TYPING=1")) << home.read("tolvopt.ini").toStdString();
@@ -599,14 +599,14 @@ TEST_F(FollowTypingTest, SwitchingDocumentsSwitchesWhatThePreviewShows)
     trigger("FileNew");
     ed()->loadUtf8("<p>second page</p>");
     ASSERT_TRUE(shows("second page"));
-    frame->mdiArea()->setActiveSubWindow(first);
+    mdiArea()->setActiveSubWindow(first);
     ASSERT_TRUE(shows("first page"));
     // Closed, the preview is left alone.
     preview()->close();
-    const int before = frame->livePreview().refreshes();
+    const int before = livePreview().refreshes();
     QTest::keyClicks(ed(), "x");
     QTest::qWait(LivePreview::LongestMs + 200);
-    EXPECT_EQ(frame->livePreview().refreshes(), before);
+    EXPECT_EQ(livePreview().refreshes(), before);
 }
 
 } // namespace
