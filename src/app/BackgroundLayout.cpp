@@ -29,6 +29,25 @@ void BackgroundLayout::setWrapNow(long wrap)
     view_->SendScintilla(Sci::SCI_SETWRAPMODE, wrap);
 }
 
+void BackgroundLayout::changeUnwrapped(const std::function<void()> &change)
+{
+    const long wrap = wrapInForce();
+    view_->SendScintilla(Sci::SCI_SETWRAPMODE, 0L);
+    change();
+    if (pendingWrap_ < 0) // else it comes back when the styling is done
+        view_->SendScintilla(Sci::SCI_SETWRAPMODE, wrap);
+}
+
+void BackgroundLayout::insertUnwrapped(bool large, const std::function<void()> &insert)
+{
+    const long wrap = large ? wrapInForce() : 0L;
+    if (wrap)
+        setWrapNow(0L);
+    insert();
+    if (wrap)
+        resumeWrapWhenStyled(wrap);
+}
+
 void BackgroundLayout::resumeWrapWhenStyled(long wrap)
 {
     // Wrapping the lines in view needs them styled, and the lexer styles from the start of the

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 class QsciScintilla;
 class QTimer;
@@ -24,6 +25,14 @@ public:
     // Leaves wrapping off until the background styling has reached the end of the text.
     void resumeWrapWhenStyled(long wrap);
     void cancelPendingWrap() { pendingWrap_ = -1; }
+
+    // A change that may be large (a whole text replaced, every match of a Replace All), made
+    // with wrapping off: the control would wrap every changed line before returning;
+    // switched on again, it wraps what is shown and the rest when idle.
+    void changeUnwrapped(const std::function<void()> &change);
+    // An insertion: when large (a big generated table), wrapping comes back only once the new
+    // text is styled.
+    void insertUnwrapped(bool large, const std::function<void()> &insert);
 
     // Called before each paint: a far jump in a large document colours the view first.
     void beforePaint();

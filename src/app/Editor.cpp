@@ -1,6 +1,8 @@
 #include "Editor.h"
 
 #include "BackgroundLayout.h"
+#include "Bookmarks.h"
+#include "Contrast.h"
 #include "Document.h"
 #include "EditorAccessibility.h"
 #include "TextSearch.h"
@@ -19,13 +21,6 @@
 #include <QPalette>
 #include <QUrl>
 
-#include <cmath>
-
-namespace {
-constexpr int BookmarkMarkerBase = 0; // markers 1..9 show bookmarks 1..9 (25..31 belong to folding)
-constexpr int BookmarkMargin = 1;
-} // namespace
-
 TEditor::TEditor(QWidget *parent, HtmlDocument *doc) : QsciScintilla(parent)
 {
     if (!doc) {
@@ -39,7 +34,6 @@ TEditor::TEditor(QWidget *parent, HtmlDocument *doc) : QsciScintilla(parent)
     lexer_->setFoldCompact(false);
     setLexer(lexer_);
     attach(doc);
-    bookmarkHandles_.fill(-1);
     setUtf8(true);
     setObjectName(QStringLiteral("txtHTML"));
     EditorAccessibility::install();
@@ -50,28 +44,12 @@ TEditor::TEditor(QWidget *parent, HtmlDocument *doc) : QsciScintilla(parent)
     fontColor_ = palette().color(QPalette::Text);
     background_ = palette().color(QPalette::Base);
 
-    // Lex only what is shown, and the rest when the program is idle, so a large file opens
-    // at once; a large document is lexed only as far as it is shown.
-    const qint64 size = doc_->length();
-    largeDocument_ = size > LargeDocument;
-    SendScintilla(SCI_SETIDLESTYLING, largeDocument_ ? 1L /* SC_IDLESTYLING_TOVISIBLE */ : 3L /* SC_IDLESTYLING_ALL */);
     SendScintilla(SCI_SETLAYOUTCACHE, 1 /* SC_CACHE_CARET */);
     SendScintilla(SCI_INDICSETSTYLE, long(LongLines::BreakIndicator), long(INDIC_HIDDEN));
-    setQuietEdits(size > LargeText);
+    fitToSize(doc_->length());
 
     setMarginLineNumbers(0, true);
-    setMarginType(BookmarkMargin, SymbolMargin);
-    setMarginWidth(BookmarkMargin, 14);
-    setMarginSensitivity(BookmarkMargin, false);
-    unsigned mask = 0;
-    for (int n = 1; n <= 9; ++n) {
-        markerDefine(char('0' + n), BookmarkMarkerBase + n);
-        setMarkerForegroundColor(QColor(0xFF, 0xFF, 0xFF), BookmarkMarkerBase + n);
-        setMarkerBackgroundColor(QColor(0x2A, 0x62, 0xB8), BookmarkMarkerBase + n);
-        mask |= 1u << (BookmarkMarkerBase + n);
-    }
-    setMarginMarkerMask(BookmarkMargin, int(mask));
-    setMarginMarkerMask(0, 0);
+    bookmarks_ = std::make_unique<Bookmarks>(this, doc_->longLines());
 
     setTabWidth(8);
     setIndentationsUseTabs(true);
@@ -102,44 +80,6 @@ void TEditor::attach(HtmlDocument *doc)
     connect(doc, &HtmlDocument::textReplaced, this, &TEditor::textReplaced);
 }
 
-const LongLines &TEditor::longLines() const
-{
-    return doc_->longLines();
-}
-
-namespace {
-
-// The relative luminance and contrast ratio of the web's accessibility guidelines.
-double luminance(const QColor &c)
-{
-    auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-
-} // namespace
-
-double TEditor::contrast(const QColor &a, const QColor &b)
-{
-    const double la = luminance(a), lb = luminance(b);
-    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
-}
-
-QColor TEditor::readableOn(const QColor &color, const QColor &background)
-{
-    if (contrast(color, background) >= MinContrast)
-        return color;
-    // Same hue, lighter on a dark background and darker on a light one, until it reads.
-    const bool dark = luminance(background) < 0.18;
-    const QColor hsl = color.toHsl();
-    const int hue = hsl.hslHue(), saturation = hsl.hslSaturation();
-    for (int l = hsl.lightness(); l >= 0 && l <= 255; l += dark ? 5 : -5) {
-        const QColor candidate = QColor::fromHsl(hue, saturation, l);
-        if (contrast(candidate, background) >= MinContrast)
-            return candidate;
-    }
-    return dark ? QColor(Qt::white) : QColor(Qt::black);
-}
-
 void TEditor::applyStyles()
 {
     // Every lexer style takes the chosen face and size and the chosen background; plain text
@@ -151,7 +91,7 @@ void TEditor::applyStyles()
     lexer_->setDefaultPaper(background_);
     for (int style = 0; style <= QsciScintillaBase::STYLE_MAX; ++style)
         if (style != QsciLexerHTML::Default && !lexer_->description(style).isEmpty())
-            lexer_->setColor(readableOn(lexer_->defaultColor(style), background_), style);
+            lexer_->setColor(Contrast::readableOn(lexer_->defaultColor(style), background_), style);
     lexer_->setColor(fontColor_, QsciLexerHTML::Default);
     setMarginsFont(font_);
     setCaretForegroundColor(fontColor_);
@@ -200,16 +140,21 @@ void TEditor::prepareForText(qint64 size)
     wrapAfterLoad_ = layout_->wrapInForce();
     layout_->cancelPendingWrap();
     layout_->forgetSkipped();
-    // A large text opens unwrapped; its styling in the background goes only as far as the part
-    // shown, so the program is ready at once.
-    largeDocument_ = size > LargeDocument;
-    if (largeDocument_) {
-        wrapAfterLoad_ = 0;
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    }
-    SendScintilla(SCI_SETIDLESTYLING, largeDocument_ ? 1L /* SC_IDLESTYLING_TOVISIBLE */ : 3L /* SC_IDLESTYLING_ALL */);
     SendScintilla(SCI_SETWRAPMODE, 0L);
-    setQuietEdits(size > LargeText); // before the text goes in: its notice alone is costly
+    fitToSize(size); // before the text goes in: its notice alone is costly
+    if (largeDocument_)
+        wrapAfterLoad_ = 0;
+}
+
+void TEditor::fitToSize(qint64 size)
+{
+    // Lex only what is shown, and the rest when the program is idle, so a file opens at once;
+    // a large text opens unwrapped and is lexed only as far as it is shown.
+    largeDocument_ = size > LargeDocument;
+    if (largeDocument_)
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    SendScintilla(SCI_SETIDLESTYLING, largeDocument_ ? 1L /* SC_IDLESTYLING_TOVISIBLE */ : 3L /* SC_IDLESTYLING_ALL */);
+    setQuietEdits(size > LargeText);
 }
 
 void TEditor::textReplaced()
@@ -218,38 +163,8 @@ void TEditor::textReplaced()
     updateLineNumberWidth();
     SendScintilla(SCI_GOTOPOS, 0L);
     layout_->setWrap(wrapAfterLoad_);
-    bookmarkHandles_.fill(-1);
+    bookmarks_->clear();
     followSize();
-}
-
-void TEditor::loadUtf8(const QByteArray &utf8)
-{
-    doc_->setText(utf8);
-}
-
-QByteArray TEditor::utf8Text() const
-{
-    return doc_->characters().toByteArray();
-}
-
-QByteArray TEditor::fileText() const
-{
-    return doc_->fileText();
-}
-
-bool TEditor::hasDisplayBreaks() const
-{
-    return longLines().hasBreaks();
-}
-
-std::vector<long> TEditor::displayBreaks() const
-{
-    return longLines().breaks();
-}
-
-qint64 TEditor::textSize() const
-{
-    return SendScintilla(SCI_GETLENGTH);
 }
 
 void TEditor::caretLineCol(int *line, int *col) const
@@ -267,11 +182,6 @@ int TEditor::caretCol() const
     int line, col;
     caretLineCol(&line, &col);
     return col;
-}
-
-void TEditor::setCaret(int line, int col)
-{
-    SendScintilla(SCI_GOTOPOS, longLines().positionOf(line, col));
 }
 
 bool TEditor::selection(Selection *sel) const
@@ -292,50 +202,13 @@ void TEditor::selectRange(int startLine, int startCol, int endLine, int endCol)
     SendScintilla(SCI_SETSEL, longLines().positionOf(startLine, startCol), longLines().positionOf(endLine, endCol));
 }
 
-QStringList TEditor::fileLines() const
-{
-    return longLines().fileLines();
-}
-
-bool TEditor::overwriteMode() const
-{
-    return SendScintilla(SCI_GETOVERTYPE) != 0;
-}
-
 void TEditor::insertAtCaret(const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
-    // A large text (a big generated table) goes in with wrapping off: switched on again, the
-    // control wraps what is shown at once and the rest when idle, instead of every new line
-    // before returning.
-    const bool large = bytes.size() > LargeText;
-    const long wrap = large ? layout_->wrapInForce() : 0L;
-    if (large && wrap)
-        layout_->setWrapNow(0L);
-    SendScintilla(SCI_REPLACESEL, 0UL, bytes.constData());
-    if (large && wrap)
-        layout_->resumeWrapWhenStyled(wrap);
+    layout_->insertUnwrapped(bytes.size() > LargeText, [&] { SendScintilla(SCI_REPLACESEL, 0UL, bytes.constData()); });
 }
 
-long TEditor::caretPosition() const
-{
-    return SendScintilla(SCI_GETCURRENTPOS);
-}
 
-long TEditor::selectionStart() const
-{
-    return SendScintilla(SCI_GETSELECTIONSTART);
-}
-
-long TEditor::selectionEnd() const
-{
-    return SendScintilla(SCI_GETSELECTIONEND);
-}
-
-void TEditor::selectBytes(long from, long to)
-{
-    SendScintilla(SCI_SETSEL, from, to);
-}
 
 void TEditor::gotoByte(long pos, bool show)
 {
@@ -344,25 +217,11 @@ void TEditor::gotoByte(long pos, bool show)
         scrollToCaret();
 }
 
-void TEditor::scrollToCaret()
-{
-    SendScintilla(SCI_SCROLLCARET);
-}
-
-void TEditor::insertBytes(long pos, const QByteArray &utf8)
-{
-    doc_->insert(pos, utf8);
-}
 
 void TEditor::paintEvent(QPaintEvent *e)
 {
     layout_->beforePaint();
     QsciScintilla::paintEvent(e);
-}
-
-bool TEditor::recolouring() const
-{
-    return layout_->recolouring();
 }
 
 void TEditor::keyPressEvent(QKeyEvent *e)
@@ -390,11 +249,6 @@ bool TEditor::findForward(const QString &text, bool matchCase, bool wholeWord)
     return true;
 }
 
-long TEditor::findFrom(long from, const QString &text, bool matchCase, bool wholeWord, long *end)
-{
-    return TextSearch::find(*doc_, from, text, matchCase, wholeWord, end);
-}
-
 int TEditor::replaceText(const QString &find, const QString &replacement, bool all, bool matchCase, bool wholeWord)
 {
     const TextSearch::Replacement r = TextSearch::replacement(*doc_, find, replacement, all, matchCase, wholeWord);
@@ -406,11 +260,6 @@ int TEditor::replaceText(const QString &find, const QString &replacement, bool a
         replaceRange(r.start, r.end, r.text);
     SendScintilla(SCI_GOTOPOS, long(r.start + r.text.size()));
     return r.count;
-}
-
-QByteArray TEditor::selectedFileText() const
-{
-    return longLines().fileTextOf(SendScintilla(SCI_GETSELECTIONSTART), SendScintilla(SCI_GETSELECTIONEND));
 }
 
 void TEditor::copy()
@@ -443,50 +292,7 @@ void TEditor::undo()
 
 void TEditor::replaceRange(long start, long end, const QByteArray &utf8)
 {
-    // A change of this size would be wrapped line by line before the call returns; with
-    // wrapping switched off meanwhile, the control wraps what is shown and the rest when idle.
-    const long wrap = layout_->wrapInForce();
-    SendScintilla(SCI_SETWRAPMODE, 0L);
-    doc_->replaceRange(start, end, utf8);
-    if (!layout_->wrapPending()) // else it comes back when the styling is done
-        SendScintilla(SCI_SETWRAPMODE, wrap);
-}
-
-void TEditor::setBookmark(int n)
-{
-    if (n < 1 || n > 9)
-        return;
-    const int marker = BookmarkMarkerBase + n;
-    if (bookmarkHandles_[n] >= 0)
-        SendScintilla(SCI_MARKERDELETEHANDLE, bookmarkHandles_[n]);
-    // The mark sits on the display line (the same as the file's line unless long lines are
-    // shown broken), the column counted in it.
-    const long pos = SendScintilla(SCI_GETCURRENTPOS);
-    const long line = SendScintilla(SCI_LINEFROMPOSITION, pos);
-    bookmarkHandles_[n] = int(SendScintilla(SCI_MARKERADD, line, marker));
-    bookmarkCols_[n] = int(longLines().charactersBetween(SendScintilla(SCI_POSITIONFROMLINE, line), pos)) + 1;
-}
-
-bool TEditor::hasBookmark(int n) const
-{
-    return n >= 1 && n <= 9 && bookmarkHandles_[n] >= 0 &&
-           SendScintilla(SCI_MARKERLINEFROMHANDLE, bookmarkHandles_[n]) >= 0;
-}
-
-bool TEditor::gotoBookmark(int n)
-{
-    if (!hasBookmark(n))
-        return false;
-    const long line = SendScintilla(SCI_MARKERLINEFROMHANDLE, bookmarkHandles_[n]);
-    const long start = SendScintilla(SCI_POSITIONFROMLINE, line);
-    const long end = SendScintilla(SCI_GETLINEENDPOSITION, line);
-    const int col = bookmarkCols_[n];
-    long pos = SendScintilla(SCI_POSITIONRELATIVE, start, long(col - 1));
-    if ((pos <= 0 && col > 1) || pos > end)
-        pos = end;
-    SendScintilla(SCI_GOTOPOS, pos);
-    SendScintilla(SCI_SCROLLCARET);
-    return true;
+    layout_->changeUnwrapped([&] { doc_->replaceRange(start, end, utf8); });
 }
 
 void TEditor::setTabType(TabType t)
@@ -563,22 +369,29 @@ bool TEditor::isListDrag(const QMimeData *, QObject *source)
     return qobject_cast<QAbstractItemView *>(source) != nullptr;
 }
 
+namespace {
+// Drags this editor takes itself: an entry of one of the program's lists, or files from
+// another program.
+bool takenDrag(const QDropEvent *e)
+{
+    return TEditor::isListDrag(e->mimeData(), e->source()) || (e->mimeData()->hasUrls() && !e->source());
+}
+} // namespace
+
 void TEditor::dragEnterEvent(QDragEnterEvent *e)
 {
-    if (isListDrag(e->mimeData(), e->source()) || (e->mimeData()->hasUrls() && !e->source())) {
+    if (takenDrag(e))
         e->acceptProposedAction();
-        return;
-    }
-    QsciScintilla::dragEnterEvent(e);
+    else
+        QsciScintilla::dragEnterEvent(e);
 }
 
 void TEditor::dragMoveEvent(QDragMoveEvent *e)
 {
-    if (isListDrag(e->mimeData(), e->source()) || (e->mimeData()->hasUrls() && !e->source())) {
+    if (takenDrag(e))
         e->acceptProposedAction();
-        return;
-    }
-    QsciScintilla::dragMoveEvent(e);
+    else
+        QsciScintilla::dragMoveEvent(e);
 }
 
 void TEditor::dropEvent(QDropEvent *e)
@@ -600,4 +413,29 @@ void TEditor::dropEvent(QDropEvent *e)
         }
     }
     QsciScintilla::dropEvent(e);
+}
+
+bool TEditor::recolouring() const
+{
+    return layout_->recolouring();
+}
+
+long TEditor::findFrom(long from, const QString &text, bool matchCase, bool wholeWord, long *end)
+{
+    return TextSearch::find(*doc_, from, text, matchCase, wholeWord, end);
+}
+
+void TEditor::setBookmark(int n)
+{
+    bookmarks_->set(n);
+}
+
+bool TEditor::hasBookmark(int n) const
+{
+    return bookmarks_->has(n);
+}
+
+bool TEditor::gotoBookmark(int n)
+{
+    return bookmarks_->go(n);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Contrast.h"
+#include "Document.h"
 #include "LongLines.h"
 
 #include <Qsci/qsciscintilla.h>
@@ -14,6 +16,7 @@
 #include <vector>
 
 class BackgroundLayout;
+class Bookmarks;
 class HtmlDocument;
 class QsciLexerHTML;
 
@@ -29,9 +32,12 @@ public:
 
     // Highlighter colours read on the background at this contrast ratio at least.
     static constexpr double MinContrast = 4.5;
-    static double contrast(const QColor &a, const QColor &b);
+    static double contrast(const QColor &a, const QColor &b) { return Contrast::ratio(a, b); }
     // color, or the nearest colour of its hue that reads on background.
-    static QColor readableOn(const QColor &color, const QColor &background);
+    static QColor readableOn(const QColor &color, const QColor &background)
+    {
+        return Contrast::readableOn(color, background, MinContrast);
+    }
 
     struct Selection {
         int startLine = 1, startCol = 1, endLine = 1, endCol = 1;
@@ -54,46 +60,46 @@ public:
     bool quietEdits() const { return quietEdits_; }
 
     // Replaces the whole text of the document (see HtmlDocument::setText).
-    void loadUtf8(const QByteArray &utf8);
+    void loadUtf8(const QByteArray &utf8) { doc_->setText(utf8); }
     // The text as shown, display breaks included; positions in the control refer to it.
-    QByteArray utf8Text() const;
+    QByteArray utf8Text() const { return doc_->characters().toByteArray(); }
     // The text as the file holds it: without the display breaks of long lines.
-    QByteArray fileText() const;
+    QByteArray fileText() const { return doc_->fileText(); }
     // Whether long lines are shown broken.
-    bool hasDisplayBreaks() const;
+    bool hasDisplayBreaks() const { return longLines().hasBreaks(); }
     // The byte positions of the display breaks (each a line feed not in the file), in order.
-    std::vector<long> displayBreaks() const;
+    std::vector<long> displayBreaks() const { return longLines().breaks(); }
     static QByteArray breakLongLines(const QByteArray &utf8, std::vector<long> *breaks)
     {
         return LongLines::breakLongLines(utf8, breaks);
     }
-    qint64 textSize() const;
+    qint64 textSize() const { return SendScintilla(SCI_GETLENGTH); }
 
     int caretLine() const;
     int caretCol() const;
     void caretLineCol(int *line, int *col) const; // both at once: the status panel's
-    void setCaret(int line, int col);
+    void setCaret(int line, int col) { SendScintilla(SCI_GOTOPOS, longLines().positionOf(line, col)); }
     // False when nothing is selected.
     bool selection(Selection *sel) const;
     void selectRange(int startLine, int startCol, int endLine, int endCol);
     // The file's lines, without their line breaks (display breaks are not line breaks).
-    QStringList fileLines() const;
-    bool overwriteMode() const;
+    QStringList fileLines() const { return longLines().fileLines(); }
+    bool overwriteMode() const { return SendScintilla(SCI_GETOVERTYPE) != 0; }
 
     // Inserts text at the caret, replacing the selection, and leaves the caret after it.
     void insertAtCaret(const QString &text);
 
     // ---- the editing interface in byte positions of the shown text
-    long caretPosition() const;
-    long selectionStart() const;
-    long selectionEnd() const;
+    long caretPosition() const { return SendScintilla(SCI_GETCURRENTPOS); }
+    long selectionStart() const { return SendScintilla(SCI_GETSELECTIONSTART); }
+    long selectionEnd() const { return SendScintilla(SCI_GETSELECTIONEND); }
     // Selects from..to with the caret at to, and shows it.
-    void selectBytes(long from, long to);
+    void selectBytes(long from, long to) { SendScintilla(SCI_SETSEL, from, to); }
     // Puts the caret at pos (no selection), and shows it when asked.
     void gotoByte(long pos, bool show = false);
-    void scrollToCaret();
+    void scrollToCaret() { SendScintilla(SCI_SCROLLCARET); }
     // Inserts text at pos without moving the caret unless it is after pos.
-    void insertBytes(long pos, const QByteArray &utf8);
+    void insertBytes(long pos, const QByteArray &utf8) { doc_->insert(pos, utf8); }
 
     // Searches forward from the caret; selects the match with the caret after it.
     bool findForward(const QString &text, bool matchCase, bool wholeWord);
@@ -108,7 +114,10 @@ public:
     void cut() override;
     // Undo puts display breaks back where they were.
     void undo() override;
-    QByteArray selectedFileText() const;
+    QByteArray selectedFileText() const
+    {
+        return longLines().fileTextOf(SendScintilla(SCI_GETSELECTIONSTART), SendScintilla(SCI_GETSELECTIONEND));
+    }
 
     // Replaces the bytes from start to end as one undo step.
     void replaceRange(long start, long end, const QByteArray &utf8);
@@ -161,21 +170,21 @@ protected:
 private:
     void attach(HtmlDocument *doc);
     void prepareForText(qint64 size);
+    void fitToSize(qint64 size);
     void textReplaced();
     void applyStyles();
     void updateLineNumberWidth();
     void followSize();
     void setQuietEdits(bool large);
-    const LongLines &longLines() const;
+    const LongLines &longLines() const { return doc_->longLines(); }
 
     std::unique_ptr<HtmlDocument> ownDocument_;
     HtmlDocument *doc_ = nullptr;
     QsciLexerHTML *lexer_ = nullptr;
     BackgroundLayout *layout_ = nullptr;
     long wrapAfterLoad_ = 0;
+    std::unique_ptr<Bookmarks> bookmarks_;
     bool largeDocument_ = false;
-    std::array<int, 10> bookmarkHandles_{};
-    std::array<int, 10> bookmarkCols_{};
     TabType tabType_ = TabType::Real;
     int wrapReserve_ = 0;
     QColor background_;

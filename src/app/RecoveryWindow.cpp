@@ -139,9 +139,6 @@ bool TfRecovery::restore(const RecoveryCopy &copy, AppServices &services)
     } else {
         doc = services.newDocumentFromText(QString::fromUtf8(copy.text), copy.path);
         doc->document().setFormat(copy.format);
-        doc->editor()->setEolMode(copy.format.eol == TextFile::Eol::CrLf ? QsciScintilla::EolWindows
-                                  : copy.format.eol == TextFile::Eol::Cr  ? QsciScintilla::EolMac
-                                                                          : QsciScintilla::EolUnix);
     }
     doc->setModified(true);
     return true;

@@ -304,13 +304,14 @@ void GrabURLs1Click(AppServices &services)
 
     WaitCursor wait;
     TEditor *ed = doc->editor();
-    const long length = long(ed->SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
+    const QByteArrayView shown = doc->document().characters();
+    const long length = long(shown.size());
     // A large document shows its progress; a page of ordinary size is done before it would show.
     std::unique_ptr<Dialogs::Progress> progress;
     if (length > TEditor::LargeText)
         progress = Dialogs::instance().progress(services.mainWindow(), QStringLiteral("Tolvenra Progress"),
                                                 QStringLiteral("Search for URLs ..."));
-    const char *text = reinterpret_cast<const char *>(ed->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+    const char *text = shown.constData();
     const QList<UrlLibrary::Link> links = UrlLibrary::findLinks(text, length);
     if (progress)
         progress->setPercent(30);
@@ -330,7 +331,7 @@ void GrabURLs1Click(AppServices &services)
         // The last link stays selected and on the clipboard, as a search that selected and
         // copied each link in turn would leave them.
         const UrlLibrary::Link &last = links.last();
-        ed->SendScintilla(QsciScintillaBase::SCI_SETSEL, long(last.start), long(last.end));
+        ed->selectBytes(long(last.start), long(last.end));
         QApplication::clipboard()->setText(found.last());
         services.SetStatusText(QStringLiteral("Found URL ") + found.last());
         grab->setNewUrls(found);

@@ -274,5 +274,5 @@ void TfrmFileTools::openRow(int row)
     long end = 0;
     const long at = ed->findFrom(0, lastFind_, true, false, &end);
     if (at >= 0)
-        ed->SendScintilla(QsciScintillaBase::SCI_SETSEL, at, end);
+        ed->selectBytes(at, end);
 }

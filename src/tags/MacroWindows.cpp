@@ -238,7 +238,7 @@ void ExpandMacrosNow(AppServices &services)
         if (r.replaced > 0)
             ed->replaceRange(0, long(ed->textSize()), r.text);
         if (r.caret >= 0) {
-            ed->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, long(r.caret));
+            ed->gotoByte(long(r.caret));
             // The clipboard carried each macro in turn; it keeps the last one handled.
             QApplication::clipboard()->setText(r.lastHandled);
             services.SetStatusText(QStringLiteral("Macro ") + r.lastHandled);

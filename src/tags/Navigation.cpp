@@ -42,9 +42,7 @@ bool Navigation::FindBlock(const QString &startText, const QString &endText, boo
     services_.SetStatusText(QStringLiteral("Searching for ") + startText + QStringLiteral(" ..."));
     TEditor *ed = doc->editor();
     // After a block found before (still selected), so that "Next" moves on.
-    const long from = fromTop ? 0L
-                              : long(ed->SendScintilla(ed->hasSelectedText() ? QsciScintillaBase::SCI_GETSELECTIONEND
-                                                                             : QsciScintillaBase::SCI_GETCURRENTPOS));
+    const long from = fromTop ? 0L : ed->hasSelectedText() ? ed->selectionEnd() : ed->caretPosition();
     bool found = false;
     long startEnd = 0;
     const long start = ed->findFrom(from, startText, false, false, &startEnd);
@@ -52,8 +50,8 @@ bool Navigation::FindBlock(const QString &startText, const QString &endText, boo
         long end = 0;
         found = ed->findFrom(startEnd, endText, false, false, &end) >= 0;
         // The whole block, or the start text alone when its end is missing.
-        ed->SendScintilla(QsciScintillaBase::SCI_SETSEL, start, found ? end : startEnd);
-        ed->SendScintilla(QsciScintillaBase::SCI_SCROLLCARET);
+        ed->selectBytes(start, found ? end : startEnd);
+        ed->scrollToCaret();
     }
     services_.SetStatusText(QStringLiteral("Ready ..."));
     return found;

@@ -41,25 +41,25 @@ void TagEngine::InsertTag(const QString &openTag, const QString &closeTag)
     // caret and the selection where they belong too.
     const QByteArray openBytes = open.toUtf8();
     const QByteArray closeBytes = close.toUtf8();
-    const long start = long(ed->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART));
-    const long end = long(ed->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONEND));
+    const long start = ed->selectionStart();
+    const long end = ed->selectionEnd();
     {
         UndoGroup group(ed);
         if (start != end) {
             // The closing text first, so the start stays where it is.
-            ed->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, end, closeBytes.constData());
-            ed->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, start, openBytes.constData());
+            ed->insertBytes(end, closeBytes);
+            ed->insertBytes(start, openBytes);
             const long shift = long(openBytes.size());
             if (services_.settings().read(Settings::StaySelected) == QLatin1String("Y"))
-                ed->SendScintilla(QsciScintillaBase::SCI_SETSEL, start + shift, end + shift);
+                ed->selectBytes(start + shift, end + shift);
             else
-                ed->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, start + shift);
+                ed->gotoByte(start + shift);
         } else {
-            ed->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, start, (openBytes + closeBytes).constData());
-            ed->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, start + long(openBytes.size()));
+            ed->insertBytes(start, openBytes + closeBytes);
+            ed->gotoByte(start + long(openBytes.size()));
         }
     }
-    ed->SendScintilla(QsciScintillaBase::SCI_SCROLLCARET);
+    ed->scrollToCaret();
     services_.SetStatusText(QStringLiteral("Ready ..."));
     services_.setLastTagPanel(open + QStringLiteral(" : ") + close);
     ed->setFocus();

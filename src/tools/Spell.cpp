@@ -249,13 +249,14 @@ void TfrmSpell::findNext()
         finish();
         return;
     }
-    TEditor *ed = doc_->editor();
+    const HtmlDocument &doc = doc_->document();
     QElapsedTimer clock;
     clock.start();
     // The text is read in place; it does not change while this slice runs.
-    const qsizetype length = qsizetype(ed->SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
-    const char *text = reinterpret_cast<const char *>(ed->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
-    if (expectedLength_ >= 0 && length != expectedLength_) {
+    const QByteArrayView shown = doc.characters();
+    const qsizetype length = shown.size();
+    const char *text = shown.constData();
+    if (expectedLength_ >= 0 && doc.revision() != walkedRevision_) {
         // The user edited the text meanwhile: walk again from the top and check from after the
         // word shown, found where it stood (an edit after it) or moved by the edit (before it);
         // else from where it stood.
@@ -270,6 +271,7 @@ void TfrmSpell::findNext()
         words_ = HtmlWords();
     }
     expectedLength_ = length;
+    walkedRevision_ = doc.revision();
     HtmlWords::Word w;
     int n = 0;
     while (words_.next(text, length, &w)) {
@@ -297,8 +299,8 @@ void TfrmSpell::findNext()
 void TfrmSpell::showWord()
 {
     TEditor *ed = doc_->editor();
-    ed->SendScintilla(QsciScintillaBase::SCI_SETSEL, long(current_.start), long(current_.end));
-    ed->SendScintilla(QsciScintillaBase::SCI_SCROLLCARET);
+    ed->selectBytes(long(current_.start), long(current_.end));
+    ed->scrollToCaret();
     lblWord->setText(current_.text);
     lstSuggest->clear();
     const QStringList suggestions = speller_.suggest(current_.text);
@@ -331,6 +333,7 @@ void TfrmSpell::btnChangeClick()
     doc_->editor()->replaceRange(long(current_.start), long(current_.end), with);
     words_.shift(current_.start, current_.end - current_.start, with.size());
     expectedLength_ += with.size() - (current_.end - current_.start);
+    walkedRevision_ = doc_->document().revision(); // this window's own change
     ++changes_;
     findNext();
 }
@@ -345,8 +348,9 @@ void TfrmSpell::btnChangeAllClick()
     // Every readable occurrence of the word, found by a walk of its own over the whole text.
     QList<HtmlWords::Word> found;
     {
-        const qsizetype length = qsizetype(ed->SendScintilla(QsciScintillaBase::SCI_GETLENGTH));
-        const char *text = reinterpret_cast<const char *>(ed->SendScintilla(QsciScintillaBase::SCI_GETCHARACTERPOINTER));
+        const QByteArrayView shown = doc_->document().characters();
+        const qsizetype length = shown.size();
+        const char *text = shown.constData();
         HtmlWords all;
         HtmlWords::Word w;
         while (all.next(text, length, &w))
@@ -361,6 +365,7 @@ void TfrmSpell::btnChangeAllClick()
             expectedLength_ += with.size() - (found[i].end - found[i].start);
         }
     }
+    walkedRevision_ = doc_->document().revision(); // this window's own changes
     changes_ += int(found.size());
     findNext();
 }

@@ -107,6 +107,7 @@ private:
     bool scheduled_ = false;
     qsizetype resumeFrom_ = -1; // after an edit by the user: words before this were checked
     qsizetype expectedLength_ = -1; // the text's length as the walk left it
+    quint64 walkedRevision_ = 0;    // the document's revision as the walk left it
     int changes_ = 0;
     QLabel *lblWord;
     QLineEdit *edtChange;
