@@ -47,7 +47,7 @@ function(tolvenra_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     PROPERTIES
-      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TOLVENRA_DATA_DIR=${PROJECT_SOURCE_DIR}/data;TOLVENRA_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
       LABELS "${T_LABEL}"
       TIMEOUT ${T_TIMEOUT})
 endfunction()

@@ -4,6 +4,7 @@
 #include "app/TabStrip.h"
 #include "app/Ubag.h"
 #include "support/FrameFixture.h"
+#include "support/TestHost.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -35,6 +36,19 @@ protected:
         ed()->loadUtf8(utf8);
         return doc();
     }
+    QAction *findAgain(TfHTML *d) { return d->findChild<QAction *>("FindAgain1"); }
+};
+
+// A document window and its editor on the frame's stand-in.
+class WindowTest : public HostTest {
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        TfHTML::LastSearchText.clear();
+    }
+    TfHTML *newDoc(const QByteArray &utf8) { return host->newDocumentFromText(QString::fromUtf8(utf8)); }
+    TfHTML *doc() const { return host->activeDocument(); }
     QAction *findAgain(TfHTML *d) { return d->findChild<QAction *>("FindAgain1"); }
 };
 
@@ -95,7 +109,7 @@ TEST_F(EditTest, ClosingTheFrameAsksEachDocumentOnce)
     EXPECT_TRUE(frame->documents().isEmpty());
 }
 
-TEST_F(EditTest, FindSearchesOnlyItsOwnWindowWithoutRegardToCase)
+TEST_F(WindowTest, FindSearchesOnlyItsOwnWindowWithoutRegardToCase)
 {
     TfHTML *first = newDoc("alpha beta");
     TfHTML *second = newDoc("gamma BETA delta beta");
@@ -115,7 +129,7 @@ TEST_F(EditTest, FindSearchesOnlyItsOwnWindowWithoutRegardToCase)
     EXPECT_FALSE(findAgain(second)->isEnabled());
 }
 
-TEST_F(EditTest, FindFoldsLettersBeyondAscii)
+TEST_F(WindowTest, FindFoldsLettersBeyondAscii)
 {
     newDoc("caf\xC3\xA9 CAF\xC3\x89");
     ed()->setCaret(1, 6);
@@ -123,7 +137,7 @@ TEST_F(EditTest, FindFoldsLettersBeyondAscii)
     EXPECT_EQ(ed()->selectedText(), QString::fromUtf8("CAF\xC3\x89"));
 }
 
-TEST_F(EditTest, FindAgainUsesTheLastSearchOfAnyWindow)
+TEST_F(WindowTest, FindAgainUsesTheLastSearchOfAnyWindow)
 {
     TfHTML *first = newDoc("the word here");
     TfHTML *second = newDoc("nothing");
@@ -133,7 +147,7 @@ TEST_F(EditTest, FindAgainUsesTheLastSearchOfAnyWindow)
     EXPECT_EQ(first->editor()->selectedText(), "word");
 }
 
-TEST_F(EditTest, ReplaceAllCountsInTheStatusLine)
+TEST_F(WindowTest, ReplaceAllCountsInTheStatusLine)
 {
     newDoc("cat Cat cat concat");
     doc()->Replace1Click();
@@ -142,43 +156,43 @@ TEST_F(EditTest, ReplaceAllCountsInTheStatusLine)
     dlg->replaceEdit()->setText("dog");
     dlg->replaceAllButton()->click();
     EXPECT_EQ(text(), "dog dog dog condog");
-    EXPECT_EQ(frame->statusText(), "   4 : occurences were replaced.");
-    trigger("EditUndo");
+    EXPECT_EQ(host->statusText(), "   4 : occurences were replaced.");
+    doc()->doUndo();
     EXPECT_EQ(text(), "cat Cat cat concat"); // one undo step
 }
 
-TEST_F(EditTest, ReplaceHonoursCaseAndWholeWords)
+TEST_F(WindowTest, ReplaceHonoursCaseAndWholeWords)
 {
     newDoc("cat Cat cat concat");
     doc()->HandleReplace("cat", "dog", true, true, true);
     EXPECT_EQ(text(), "dog Cat dog concat");
-    EXPECT_EQ(frame->statusText(), "   2 : occurences were replaced.");
+    EXPECT_EQ(host->statusText(), "   2 : occurences were replaced.");
     doc()->HandleReplace("Cat", "Cow", false, false, false);
     EXPECT_EQ(text(), "dog Cow dog concat");
-    EXPECT_EQ(frame->statusText(), "   1 : occurences were replaced.");
+    EXPECT_EQ(host->statusText(), "   1 : occurences were replaced.");
     doc()->HandleReplace("zebra", "x", true, false, false);
-    EXPECT_EQ(frame->statusText(), "   Ready ...");
+    EXPECT_EQ(host->statusText(), "   Ready ...");
 }
 
-TEST_F(EditTest, ReplaceAllWithALongerTextThatContainsTheSearch)
+TEST_F(WindowTest, ReplaceAllWithALongerTextThatContainsTheSearch)
 {
     newDoc("a-a-a");
     doc()->HandleReplace("a", "aa", true, false, false);
     EXPECT_EQ(text(), "aa-aa-aa");
 }
 
-TEST_F(EditTest, BookmarksReturnTheCaret)
+TEST_F(WindowTest, BookmarksReturnTheCaret)
 {
     newDoc("line one\nline two\nline three\n");
     ed()->setCaret(2, 4);
-    trigger("N41Click");
+    ed()->setBookmark(4);
     ed()->setCaret(1, 1);
     ed()->insertAtCaret("new first line\n");
-    trigger("N42Click");
+    ed()->gotoBookmark(4);
     EXPECT_EQ(ed()->caretLine(), 3); // moved down with its line
     EXPECT_EQ(ed()->caretCol(), 4);
     ed()->setCaret(1, 1);
-    trigger("N52Click"); // never set
+    ed()->gotoBookmark(5); // never set
     EXPECT_EQ(ed()->caretLine(), 1);
 }
 
@@ -199,7 +213,7 @@ TEST_F(EditTest, EditCommandsActOnTheActiveDocument)
     EXPECT_TRUE(doc()->modified());
 }
 
-TEST_F(EditTest, PopupMenuHasTheEditorsCommands)
+TEST_F(WindowTest, PopupMenuHasTheEditorsCommands)
 {
     newDoc("");
     QStringList items;
@@ -209,7 +223,7 @@ TEST_F(EditTest, PopupMenuHasTheEditorsCommands)
                                   "Find ...", "Replace ..."}));
 }
 
-TEST_F(EditTest, EditorSettingsApplyWhenTheWindowIsShown)
+TEST_F(WindowTest, EditorSettingsApplyWhenTheWindowIsShown)
 {
     home.write("TOLVENRA.INI", "[Editor]\r\nWord Wrap=0\r\nSmart Tabs=1\r\nTab Size=4\r\n");
     newDoc("");
@@ -218,7 +232,7 @@ TEST_F(EditTest, EditorSettingsApplyWhenTheWindowIsShown)
     EXPECT_EQ(ed()->tabType(), TEditor::TabType::Smart);
 }
 
-TEST_F(EditTest, ColourAndFontOfTheLastClosedWindowAreKept)
+TEST_F(WindowTest, ColourAndFontOfTheLastClosedWindowAreKept)
 {
     newDoc("");
     QFont f = ed()->fixedFont();
@@ -236,10 +250,10 @@ TEST_F(EditTest, ColourAndFontOfTheLastClosedWindowAreKept)
     EXPECT_EQ(ed()->fontColor(), QColor(0, 0, 0x80));
 }
 
-TEST_F(EditTest, ABrokenFontInTheOptionsFileRaisesTheBagError)
+TEST_F(WindowTest, ABrokenFontInTheOptionsFileRaisesTheBagError)
 {
     home.write("tolvopt.ini", "[Edit Window]\r\nEdit_Font=broken\r\n");
-    trigger("FileNew");
+    newDoc("");
     try {
         doc()->SetProperties();
         FAIL() << "no error raised";
@@ -248,7 +262,7 @@ TEST_F(EditTest, ABrokenFontInTheOptionsFileRaisesTheBagError)
     }
 }
 
-TEST_F(EditTest, WrapLeavesTwoColumnsFreeAtTheRight)
+TEST_F(WindowTest, WrapLeavesTwoColumnsFreeAtTheRight)
 {
     newDoc("");
     doc()->FormResize();
@@ -257,7 +271,7 @@ TEST_F(EditTest, WrapLeavesTwoColumnsFreeAtTheRight)
     EXPECT_EQ(width, 2 * charWidth);
 }
 
-TEST_F(EditTest, LargeTextsEditWithoutChangeNotices)
+TEST_F(WindowTest, LargeTextsEditWithoutChangeNotices)
 {
     QByteArray big;
     while (big.size() <= TEditor::LargeText)
@@ -269,13 +283,13 @@ TEST_F(EditTest, LargeTextsEditWithoutChangeNotices)
     // The modified flag and the undo history do not depend on those notices.
     EXPECT_TRUE(doc()->modified());
     EXPECT_TRUE(doc()->isWindowModified());
-    trigger("EditUndo");
+    doc()->doUndo();
     EXPECT_EQ(ed()->utf8Text(), big);
     ed()->loadUtf8("small");
     EXPECT_FALSE(ed()->quietEdits());
 }
 
-TEST_F(EditTest, ALargeInsertionIsWrappedOnceItIsStyled)
+TEST_F(WindowTest, ALargeInsertionIsWrappedOnceItIsStyled)
 {
     QString big;
     while (big.size() <= TEditor::LargeText)
@@ -486,7 +500,7 @@ TEST_F(EditTest, MenuKeysBelongToTheFrame)
 // A jump far down a large document colours the view at once; the text above it is coloured
 // afterwards in the background, and ends with the colours a colouring from the top gives,
 // also where the view started inside a script.
-TEST_F(EditTest, AFarJumpColoursTheViewAtOnceAndTheRestAfterwards)
+TEST_F(WindowTest, AFarJumpColoursTheViewAtOnceAndTheRestAfterwards)
 {
     QByteArray page = "<html><body>\n";
     while (page.size() < 1200 * 1024)
@@ -499,7 +513,7 @@ TEST_F(EditTest, AFarJumpColoursTheViewAtOnceAndTheRestAfterwards)
         page += "<p class=\"b\">after the script</p>\n";
     page += "</body></html>\n";
     const QString path = home.write("large.html", page);
-    files().OpenDocument(path);
+    host->openDocument(path);
     ASSERT_TRUE(ed()->largeDocument());
     QCoreApplication::processEvents();
 
@@ -541,7 +555,7 @@ TEST_F(EditTest, AFarJumpColoursTheViewAtOnceAndTheRestAfterwards)
 // Until a screen reader is listening, editors carry a plain accessible interface (the
 // control's own recounts the whole text on every caret move); once one starts, the editor
 // answers with its text.
-TEST_F(EditTest, ScreenReadersGetTheTextOnceAccessibilityIsActive)
+TEST_F(WindowTest, ScreenReadersGetTheTextOnceAccessibilityIsActive)
 {
     newDoc("<p>readable</p>");
     ed()->setFocus();

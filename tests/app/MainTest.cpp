@@ -156,33 +156,6 @@ TEST_F(FrameTest, WordWrapAndAutoIndentActOnTheDocumentAndAreWrittenAtOnce)
     EXPECT_TRUE(ini.contains("[Editor]\r\nWord Wrap=0\r\nSmart Tabs=1\r\n")) << ini.constData();
 }
 
-TEST_F(FrameTest, StatusLineIsRewrittenOnlyWhenItChanges)
-{
-    start();
-    const int before = part<StatusPanels>().writes();
-    frame->SetStatusText("Ready ...");
-    EXPECT_EQ(part<StatusPanels>().writes(), before);
-    frame->SetStatusText("Working ...");
-    EXPECT_EQ(frame->statusText(), "   Working ...");
-    EXPECT_EQ(part<StatusPanels>().writes(), before + 1);
-}
-
-TEST_F(FrameTest, ShowStatusFillsThePanelsFromTheActiveDocument)
-{
-    start();
-    ed()->setCaret(3, 2);
-    frame->ShowStatus();
-    EXPECT_EQ(frame->findChild<QLabel *>("pnlPos")->text(), "3:2");
-    EXPECT_EQ(frame->findChild<QLabel *>("pnlSize")->text(),
-              "Bytes: " + QString::number(home.read("standard.tpl").size()));
-    EXPECT_EQ(frame->findChild<QLabel *>("pnlMode")->text(), "Insert");
-    EXPECT_EQ(frame->findChild<QLabel *>("pnlApp")->text(), frame->settings().read(Settings::UserName));
-    // With no document the panels keep their text.
-    files().CloseAll1Click();
-    frame->ShowStatus();
-    EXPECT_EQ(frame->findChild<QLabel *>("pnlPos")->text(), "3:2");
-}
-
 TEST_F(FrameTest, ThePositionPanelFollowsTheCaretWithinATenthOfASecond)
 {
     start();
@@ -416,63 +389,6 @@ TEST_F(FrameTest, ThePlaceOfANormalFrameRoundTripsExactly)
     frame.reset();
     start();
     EXPECT_EQ(frame->geometry(), QRect(50, 60, 700, 500));
-}
-
-TEST_F(FrameTest, CascadeKeepsDocumentsAtAUsefulSize)
-{
-    startEmpty();
-    for (int i = 0; i < 3; ++i)
-        trigger("FileNew");
-    trigger("WindowCascade");
-    const QSize area = mdiArea()->viewport()->size();
-    QList<QPoint> places;
-    for (TfHTML *d : frame->documents()) {
-        EXPECT_GE(d->width(), area.width() * 2 / 3 - 1);
-        EXPECT_GE(d->height(), area.height() * 2 / 3 - 1);
-        places << d->pos();
-    }
-    ASSERT_EQ(places.size(), 3);
-    EXPECT_EQ(places[1] - places[0], QPoint(26, 26));
-    EXPECT_EQ(frame->activeDocument(), frame->documents().last());
-}
-
-TEST_F(FrameTest, StatusPanelsShowHintsWholeAndNeverOverlap)
-{
-    startWithEmptyDocument();
-    frame->setWindowState(Qt::WindowNoState);
-    auto *status = frame->findChild<QLabel *>("StatusLine");
-    const QString hint = frame->commands().action("FileNew")->statusTip();
-    frame->resize(1024, 700);
-    QCoreApplication::processEvents();
-    EXPECT_GE(status->contentsRect().width(), status->fontMetrics().horizontalAdvance("   " + hint)) << hint.toStdString();
-    for (int width : {1024, 760, 600}) {
-        frame->resize(width, 600);
-        QCoreApplication::processEvents();
-        int right = -1;
-        for (const char *name : {"StatusLine", "pnlMode", "pnlPos", "pnlSize", "pnlApp", "pnlTag", "pnlEncoding"}) {
-            auto *panel = frame->findChild<QLabel *>(name);
-            EXPECT_GT(panel->width(), 0) << name << " at " << width;
-            EXPECT_TRUE(panel->isVisible()) << name;
-            EXPECT_GE(panel->x(), right) << name << " at " << width;
-            right = panel->x() + panel->width();
-        }
-    }
-}
-
-TEST_F(FrameTest, TheWindowMenuChecksTheActiveDocumentOnly)
-{
-    startEmpty();
-    trigger("FileNew");
-    trigger("FileNew");
-    QMenu *menu = frame->commands().menu("WindowMenu");
-    emit menu->aboutToShow();
-    int checkable = 0;
-    for (QAction *a : menu->actions())
-        if (a->property("windowListItem").toBool() && !a->isSeparator()) {
-            checkable += a->isCheckable() ? 1 : 0;
-            EXPECT_EQ(a->isChecked(), a->text().endsWith(doc()->caption()));
-        }
-    EXPECT_EQ(checkable, 1);
 }
 
 } // namespace

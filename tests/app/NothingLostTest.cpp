@@ -20,14 +20,6 @@
 
 namespace {
 
-// Moves a file's modification time so that a change is seen whatever the clock's resolution.
-void touchLater(const QString &path, int seconds = 5)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-    f.setFileTime(QDateTime::currentDateTime().addSecs(seconds), QFileDevice::FileModificationTime);
-}
-
 TEST_F(FrameTest, ASaveOntoAFullDiskSaysWhyKeepsTheFileAndTheDocumentModified)
 {
     SmallDisk disk(64 * 1024);
@@ -49,115 +41,6 @@ TEST_F(FrameTest, ASaveOntoAFullDiskSaysWhyKeepsTheFileAndTheDocumentModified)
     dialogs.answers = {Dialogs::Answer::Cancel};
     EXPECT_FALSE(frame->close());
     EXPECT_EQ(dialogs.questions.last(), "Save changes to : " + page);
-}
-
-class BackupTest : public FrameTest {
-protected:
-    QString page;
-    void SetUp() override
-    {
-        FrameTest::SetUp();
-        home.write("TOLVENRA.INI", "[System]\r\nOpen Template=0\r\nCreate Backup=1\r\n[Start Options]\r\nTips=0\r\n");
-        page = home.write("page.html", "version 1\n");
-        start({page});
-    }
-};
-
-TEST_F(BackupTest, TheBackupHoldsThePreviousVersionAfterEachSave)
-{
-    home.write("page.BAK", "version 0\n");
-    ed()->loadUtf8("version 2\n");
-    ed()->insertAtCaret("");
-    doc()->setModified(true);
-    trigger("FileSave");
-    EXPECT_EQ(home.read("page.BAK"), "version 1\n");
-    EXPECT_EQ(home.read("page.html"), "version 2\n");
-    EXPECT_TRUE(dialogs.errors.isEmpty());
-}
-
-TEST_F(BackupTest, ABackupThatCannotBeMadeIsAskedAboutBeforeTheFileIsTouched)
-{
-    QDir().mkpath(home.path("page.BAK")); // a folder where the backup goes
-    ed()->loadUtf8("version 2\n");
-    doc()->setModified(true);
-    dialogs.answers = {Dialogs::Answer::No};
-    trigger("FileSave");
-    ASSERT_EQ(dialogs.questions.size(), 1);
-    EXPECT_TRUE(dialogs.questions[0].startsWith("Unable to keep the backup copy " + home.path("page.BAK") + "."));
-    EXPECT_TRUE(dialogs.questions[0].endsWith("Save " + page + " without a backup copy?"));
-    EXPECT_EQ(home.read("page.html"), "version 1\n");
-    EXPECT_TRUE(doc()->modified());
-    dialogs.answers = {Dialogs::Answer::Yes};
-    trigger("FileSave");
-    EXPECT_EQ(home.read("page.html"), "version 2\n");
-    EXPECT_FALSE(doc()->modified());
-}
-
-class ChangedElsewhere : public FrameTest {
-protected:
-    QString page;
-    void SetUp() override
-    {
-        FrameTest::SetUp();
-        page = home.write("page.html", "mine\n");
-        startEmpty({page});
-    }
-    void changeOnDisk(const QByteArray &bytes)
-    {
-        home.write("page.html", bytes);
-        touchLater(page);
-    }
-};
-
-TEST_F(ChangedElsewhere, AnUnmodifiedDocumentOffersToReload)
-{
-    changeOnDisk("theirs\n");
-    dialogs.answers = {Dialogs::Answer::Yes};
-    doc()->checkDiskChange();
-    EXPECT_EQ(dialogs.questions, QStringList({page + " has been changed by another program.\n\nReload it?"}));
-    EXPECT_EQ(text(), "theirs\n");
-    EXPECT_FALSE(doc()->modified());
-    doc()->checkDiskChange(); // asked once per change
-    EXPECT_EQ(dialogs.questions.size(), 1);
-}
-
-TEST_F(ChangedElsewhere, KeepingMineAndSavingLaterDoesNotAskAgain)
-{
-    ed()->insertAtCaret("more ");
-    changeOnDisk("theirs\n");
-    dialogs.answers = {Dialogs::Answer::No};
-    doc()->checkDiskChange();
-    EXPECT_EQ(dialogs.questions.last(), page + " has been changed by another program.\n\nReload it and lose the changes made here?");
-    trigger("FileSave");
-    EXPECT_EQ(dialogs.questions.size(), 1);
-    EXPECT_EQ(home.read("page.html"), "more mine\n");
-}
-
-TEST_F(ChangedElsewhere, ASaveOverAnotherProgramsVersionAsksFirst)
-{
-    ed()->insertAtCaret("more ");
-    changeOnDisk("theirs\n");
-    dialogs.answers = {Dialogs::Answer::No};
-    trigger("FileSave");
-    EXPECT_EQ(dialogs.questions, QStringList({page + " has been changed by another program since it was opened or saved "
-                                                     "here.\n\nOverwrite it with this document?"}));
-    EXPECT_EQ(home.read("page.html"), "theirs\n");
-    EXPECT_TRUE(doc()->modified());
-    dialogs.answers = {Dialogs::Answer::Yes};
-    trigger("FileSave");
-    EXPECT_EQ(home.read("page.html"), "more mine\n");
-}
-
-TEST_F(ChangedElsewhere, ADeletedFileIsReportedAndTheTextStaysModified)
-{
-    QFile::remove(page);
-    doc()->checkDiskChange();
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_TRUE(dialogs.messages[0].startsWith(page + " has been deleted or moved by another program."));
-    EXPECT_TRUE(doc()->modified());
-    EXPECT_EQ(text(), "mine\n");
-    trigger("FileSave");
-    EXPECT_EQ(home.read("page.html"), "mine\n");
 }
 
 TEST_F(FrameTest, UnwritableSettingsAreSaidOnceAndExitStillQuits)

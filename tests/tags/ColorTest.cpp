@@ -1,6 +1,7 @@
 #include "app/Ubag.h"
 #include "app/ToolWindows.h"
 #include "support/FrameFixture.h"
+#include "support/TestHost.h"
 #include "tags/Color.h"
 
 #include <QListWidget>
@@ -11,7 +12,31 @@
 
 namespace {
 
-class ColorTest : public FrameTest {
+void click(ColorGrid *grid, int index, Qt::MouseButton button)
+{
+    for (int y = 0; y < grid->height(); y += 2)
+        for (int x = 0; x < grid->width(); x += 2)
+            if (grid->cellAt({x, y}) == index) {
+                QTest::mouseClick(grid, button, {}, {x, y});
+                return;
+            }
+    ADD_FAILURE() << "no cell " << index;
+}
+
+// The dialog on the frame's stand-in, with one document.
+class ColorTest : public HostTest {
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        host->toolWindows().add<TfColor>(QString(), ToolWindows::Show::Modal);
+    }
+    TfColor *dialog() { return host->toolWindows().get<TfColor>(); }
+    TfHTML *doc() const { return host->activeDocument(); }
+};
+
+// The dialog from its menu item, in the frame.
+class ColorFrameTest : public FrameTest {
 protected:
     void SetUp() override
     {
@@ -19,21 +44,11 @@ protected:
         startEmpty();
         trigger("FileNew");
     }
-    void click(ColorGrid *grid, int index, Qt::MouseButton button)
-    {
-        for (int y = 0; y < grid->height(); y += 2)
-            for (int x = 0; x < grid->width(); x += 2)
-                if (grid->cellAt({x, y}) == index) {
-                    QTest::mouseClick(grid, button, {}, {x, y});
-                    return;
-                }
-        ADD_FAILURE() << "no cell " << index;
-    }
 };
 
 TEST_F(ColorTest, GridButtonsChooseTextAndBackground)
 {
-    TfColor *dlg = frame->toolWindows().get<TfColor>();
+    TfColor *dlg = dialog();
     dlg->resize(700, 300);
     dlg->show();
     click(dlg->grid(), 4, Qt::RightButton);  // navy
@@ -48,7 +63,7 @@ TEST_F(ColorTest, GridButtonsChooseTextAndBackground)
     EXPECT_FALSE(home.read("tolvopt.ini").contains("Editor Colors"));
 }
 
-TEST_F(ColorTest, DefaultWritesBothSectionsAndNewWindowsStartWithIt)
+TEST_F(ColorFrameTest, DefaultWritesBothSectionsAndNewWindowsStartWithIt)
 {
     trigger("SetEditorColors1Click");
     EXPECT_EQ(dialogs.executed.last(), "TfColor");
@@ -69,7 +84,7 @@ TEST_F(ColorTest, DefaultWritesBothSectionsAndNewWindowsStartWithIt)
 TEST_F(ColorTest, WithoutADocumentNothingIsWritten)
 {
     doc()->close();
-    TfColor *dlg = frame->toolWindows().get<TfColor>();
+    TfColor *dlg = dialog();
     dlg->grid()->setBackgroundIndex(4);
     dlg->cmdDefaultClick();
     EXPECT_FALSE(home.read("tolvopt.ini").contains("Editor Colors"));
@@ -78,7 +93,7 @@ TEST_F(ColorTest, WithoutADocumentNothingIsWritten)
 TEST_F(ColorTest, TheDialogStartsFromTheActiveEditor)
 {
     ed()->setEditorColor(QColor(1, 2, 3));
-    TfColor *dlg = frame->toolWindows().get<TfColor>();
+    TfColor *dlg = dialog();
     dlg->SetDefC();
     EXPECT_EQ(dlg->sampleBackground(), QColor(1, 2, 3));
     EXPECT_EQ(dlg->sample()->count(), 12);
@@ -92,7 +107,7 @@ namespace {
 
 TEST_F(ColorTest, EveryHighlighterStyleReadsOnTheChosenBackground)
 {
-    TfColor *dlg = frame->toolWindows().get<TfColor>();
+    TfColor *dlg = dialog();
     dlg->show();
     dlg->grid()->setBackgroundIndex(4);  // navy
     dlg->grid()->setForegroundIndex(11); // yellow
