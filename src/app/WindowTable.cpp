@@ -55,15 +55,7 @@ void TmdiMain::registerToolWindows()
     w.add<TfrmFileTools>(QStringLiteral("TolvenraFileTools1Click"));
     w.add<TfOptions>(QStringLiteral("ApplicationOptions1Click"), Show::Modal);
     w.add<TfrmSpell>();
-    const QStringList arguments = arguments_;
-    w.add(QString::fromLatin1(PreviewModule::WindowName), [this, arguments](AppServices &s, QString *error) -> QWidget * {
-        PreviewWindow *p = PreviewModule::create(arguments, s.mainWindow(), error);
-        if (!p)
-            return nullptr;
-        p->setFollowTypingHandler([this](bool on) { live_->setFollowing(on); });
-        live_->setFollowing(p->followTyping());
-        return p->previewWidget();
-    });
+    PreviewModule::registerWindow(*this, *live_, arguments_);
 
     // Commands around the windows.
     CommandRegistry &c = *commands_;
@@ -83,5 +75,4 @@ void TmdiMain::registerToolWindows()
     c.bind(QStringLiteral("GrabURLs1Click"), [this] { UrlCommands::GrabURLs1Click(*this); });
     c.bind(QStringLiteral("ImportURLsfromNetscape1Click"), [this] { UrlCommands::ImportURLsfromNetscape1Click(*this); });
     c.bind(QStringLiteral("ExpandMacrosNow1Click"), [this] { ExpandMacrosNow(*this); });
-    c.bind(QStringLiteral("PrintPreview1Click"), [this] { PreviewModule::previewActiveDocument(*this); });
 }

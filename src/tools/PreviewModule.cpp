@@ -1,6 +1,9 @@
 #include "PreviewModule.h"
 
+#include "LivePreview.h"
+#include "app/CommandRegistry.h"
 #include "app/Edit.h"
+#include "app/Services.h"
 #include "app/Guards.h"
 #include "app/ToolWindows.h"
 #include "platform/AppPaths.h"
@@ -102,6 +105,20 @@ QString previewFileFor(const TfHTML *doc)
 {
     const QString folder = doc->isUntitled() ? AppPaths::programFolder() : QFileInfo(doc->caption()).absolutePath();
     return QDir(folder).filePath(QString::fromLatin1(TempFileName));
+}
+
+void registerWindow(AppServices &services, LivePreview &live, const QStringList &arguments)
+{
+    services.toolWindows().add(QString::fromLatin1(WindowName),
+                               [&live, arguments](AppServices &s, QString *error) -> QWidget * {
+                                   PreviewWindow *p = create(arguments, s.mainWindow(), error);
+                                   if (!p)
+                                       return nullptr;
+                                   p->setFollowTypingHandler([&live](bool on) { live.setFollowing(on); });
+                                   live.setFollowing(p->followTyping());
+                                   return p->previewWidget();
+                               });
+    services.commands().bind(QStringLiteral("PrintPreview1Click"), [&services] { previewActiveDocument(services); });
 }
 
 void previewActiveDocument(AppServices &services)

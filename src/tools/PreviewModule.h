@@ -6,6 +6,7 @@
 #include <functional>
 
 class AppServices;
+class LivePreview;
 class TfHTML;
 class QWidget;
 
@@ -65,6 +66,11 @@ inline constexpr const char *TempFileName = "temp.tvr";
 // The file the preview shows for a document: the preview file beside it (in the program
 // folder for an untitled one).
 QString previewFileFor(const TfHTML *doc);
+
+// Registers the preview window with the services' tool windows (made on first use, with the
+// program's command-line arguments), its "Follow Typing" choice going to live, and binds the
+// "Web Preview" command.
+void registerWindow(AppServices &services, LivePreview &live, const QStringList &arguments);
 
 // The frame's "Web Preview" command: writes the active document's text to the preview file
 // beside it (the program folder for an untitled one) and shows it in the preview window.

@@ -348,19 +348,5 @@ TEST_F(LibraryTest, TheNotepadUndoesOneLevelAndKeepsOnTopByChoice)
     EXPECT_TRUE(pad->isVisible());
 }
 
-TEST_F(FrameTest, NotesTypedJustBeforeLeavingAreKept)
-{
-    startEmpty();
-    ASSERT_TRUE(trigger("DisplayNotePad1Click"));
-    auto *pad = frame->toolWindows().get<TfNotePad>();
-    ASSERT_NE(pad, nullptr);
-    pad->notes()->setPlainText("call the printer\nbuy paper");
-    trigger("FileExit");
-    EXPECT_EQ(home.read("notes.txt"), "call the printer\r\nbuy paper\r\n");
-
-    for (const char *handler : {"Pick1Click", "GrabURLs1Click", "ImportURLsfromNetscape1Click"})
-        for (QAction *a : frame->commands().actions(handler))
-            EXPECT_TRUE(a->isEnabled()) << handler;
-}
 
 } // namespace

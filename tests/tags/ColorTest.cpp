@@ -35,16 +35,6 @@ protected:
     TfHTML *doc() const { return host->activeDocument(); }
 };
 
-// The dialog from its menu item, in the frame.
-class ColorFrameTest : public FrameTest {
-protected:
-    void SetUp() override
-    {
-        FrameTest::SetUp();
-        startEmpty();
-        trigger("FileNew");
-    }
-};
 
 TEST_F(ColorTest, GridButtonsChooseTextAndBackground)
 {
@@ -63,23 +53,6 @@ TEST_F(ColorTest, GridButtonsChooseTextAndBackground)
     EXPECT_FALSE(home.read("tolvopt.ini").contains("Editor Colors"));
 }
 
-TEST_F(ColorFrameTest, DefaultWritesBothSectionsAndNewWindowsStartWithIt)
-{
-    trigger("SetEditorColors1Click");
-    EXPECT_EQ(dialogs.executed.last(), "TfColor");
-    EXPECT_EQ(frame->statusText(), "   Ready ...");
-    TfColor *dlg = frame->toolWindows().get<TfColor>();
-    dlg->grid()->setBackgroundIndex(7); // silver
-    dlg->grid()->setForegroundIndex(1); // maroon
-    dlg->cmdDefaultClick();
-    const QByteArray opts = home.read("tolvopt.ini");
-    EXPECT_TRUE(opts.contains("[Edit Window]\r\nEDIT_COLOR=12632256\r\nEDIT_FONT="));
-    EXPECT_TRUE(opts.contains("[Editor Colors]\r\nEDIT_COLOR=12632256\r\nEDIT_FONT="));
-    EXPECT_TRUE(opts.contains(";128:"));
-    trigger("FileNew");
-    EXPECT_EQ(ed()->editorColor(), QColor(192, 192, 192));
-    EXPECT_EQ(ed()->fontColor(), QColor(128, 0, 0));
-}
 
 TEST_F(ColorTest, WithoutADocumentNothingIsWritten)
 {

@@ -189,18 +189,6 @@ TEST(TagCatalogue, LastUpdatedDatePattern)
     EXPECT_TRUE(TagCatalogue::lastUpdatedDate(QDateTime(QDate(2026, 1, 1), QTime(23, 59))).endsWith("at 11:59 PM"));
 }
 
-TEST_F(FrameTest, EveryCatalogueCommandHasAnEnabledMenuItemOrButton)
-{
-    startEmpty();
-    for (int i = 0; i < TagCatalogue::commandCount; ++i) {
-        const char *handler = TagCatalogue::commands[i].handler;
-        ASSERT_TRUE(frame->commands().isBound(handler)) << handler;
-        const QList<QAction *> actions = frame->commands().actions(handler);
-        EXPECT_FALSE(actions.isEmpty()) << handler;
-        for (QAction *a : actions)
-            EXPECT_TRUE(a->isEnabled()) << handler;
-    }
-}
 
 TEST_F(TagTest, EveryCatalogueCommandInsertsItsPairAtTheCaret)
 {

@@ -1,5 +1,7 @@
 #include "app/ToolWindows.h"
 #include "support/FrameFixture.h"
+#include "support/TestHost.h"
+#include "app/RecentFiles.h"
 #include "tools/FontForm.h"
 #include "tools/Preview.h"
 #include "tools/PreviewSupport.h"
@@ -29,13 +31,15 @@ namespace {
 const QByteArray Pixel = QByteArray::fromBase64(
     "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg==");
 
-class PreviewTest : public FrameTest {
+// What the preview tests need of the program, on the frame (Frame) or on its stand-in.
+template <class Base>
+class PreviewFixture : public Base {
 protected:
     QStringList played, started;
 
     void SetUp() override
     {
-        FrameTest::SetUp();
+        Base::SetUp();
         PreviewModule::setFactory(&tolvenra_create_preview);
         TfPreview::soundPlayer() = [this](const QString &f) { played << f; };
         TfPreview::programStarter() = [this](const QString &c) {
@@ -45,32 +49,88 @@ protected:
         HtmlViewer::externalOpener() = [](const QUrl &) {};
     }
 
-    TfPreview *preview() const
+    TfPreview *preview()
     {
         QString error;
-        return static_cast<TfPreview *>(frame->toolWindows().window("TfPreview", &error));
+        return static_cast<TfPreview *>(this->services().toolWindows().window("TfPreview", &error));
     }
-    HtmlViewer *viewer() const { return preview()->viewer(); }
+    HtmlViewer *viewer() { return preview()->viewer(); }
 
     // F9 on the active document; true once the page has loaded.
     bool previewActive()
     {
-        QString error;
-        HtmlViewer *v = static_cast<TfPreview *>(frame->toolWindows().window("TfPreview", &error))->viewer();
-        return loads(v, [this] { trigger("PrintPreview1Click"); });
+        HtmlViewer *v = viewer();
+        return loads(v, [this] { this->trigger("PrintPreview1Click"); });
     }
 
-    TfHTML *open(const QString &path) { return files().OpenDocument(path); }
+    TfHTML *open(const QString &path) { return this->files().OpenDocument(path); }
 };
+
+// The frame's stand-in with the parts the preview works with, wired as the frame wires them:
+// the file commands, the preview window and its command, and the live preview.
+class PreviewHost : public ::testing::Test {
+protected:
+    TestHome home;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<TestHost> host;
+    RecentFiles recent;
+    std::unique_ptr<FileCommands> filesPart;
+    std::unique_ptr<LivePreview> live;
+
+    void SetUp() override
+    {
+        home.prepare();
+        host = std::make_unique<TestHost>();
+        host->show();
+        live = std::make_unique<LivePreview>(*host);
+        filesPart = std::make_unique<FileCommands>(*host, recent);
+        filesPart->bindCommands();
+        PreviewModule::registerWindow(*host, *live, {});
+        QObject::connect(&host->documentManager(), &DocumentManager::activated, live.get(), [this](HtmlDocument *d) {
+            live->documentActivated(d ? host->documentArea().window(d) : nullptr);
+        });
+    }
+    void TearDown() override
+    {
+        for (TfHTML *d : host->documents())
+            d->setModified(false);
+        filesPart.reset();
+        host.reset();
+        live.reset();
+    }
+    AppServices &services() { return *host; }
+    FileCommands &files() { return *filesPart; }
+    LivePreview &livePreview() { return *live; }
+    DocumentArea *mdiArea() { return &host->documentArea(); }
+    bool trigger(const char *handler) { return host->commands().trigger(QString::fromLatin1(handler)); }
+    TfHTML *doc() const { return host->activeDocument(); }
+    TEditor *ed() const { return doc()->editor(); }
+    QString text() const { return QString::fromUtf8(ed()->utf8Text()); }
+    void startEmpty() {}
+    void startWithEmptyDocument()
+    {
+        trigger("FileNew");
+        ed()->loadUtf8("");
+    }
+};
+
+using PreviewTest = PreviewFixture<PreviewHost>;
+
+// The preview in the frame, where what it shows comes from the command line or the wizards.
+class PreviewFrame : public FrameTest {
+protected:
+    AppServices &services() { return *frame; }
+};
+using PreviewFrameTest = PreviewFixture<PreviewFrame>;
 
 TEST_F(PreviewTest, NoDocumentSaysSoAndWritesNothing)
 {
     startEmpty();
     trigger("PrintPreview1Click");
     EXPECT_EQ(dialogs.messages, QStringList{"No current document."});
-    EXPECT_EQ(frame->statusText(), "   Ready ...");
+    EXPECT_EQ(host->statusText(), "   Ready ...");
     EXPECT_FALSE(QFile::exists(home.path("temp.tvr")));
-    EXPECT_EQ(frame->toolWindows().existing("TfPreview"), nullptr);
+    EXPECT_EQ(host->toolWindows().existing("TfPreview"), nullptr);
 }
 
 TEST_F(PreviewTest, UntitledDocumentGoesToTheProgramFolderAndStaysModified)
@@ -86,7 +146,7 @@ TEST_F(PreviewTest, UntitledDocumentGoesToTheProgramFolderAndStaysModified)
     EXPECT_TRUE(preview()->isVisible());
     EXPECT_EQ(viewer()->currentFile(), home.path("temp.tvr"));
     EXPECT_EQ(eval(viewer(), "document.body.innerText").toString(), "Unsaved words");
-    EXPECT_EQ(frame->statusText(), "   Ready ...");
+    EXPECT_EQ(host->statusText(), "   Ready ...");
 }
 
 TEST_F(PreviewTest, SavedDocumentPreviewsBesideItselfWithItsImagesAndStaysSaved)
@@ -400,11 +460,11 @@ TEST_F(PreviewTest, ClosingHidesTheWindowAndKeepsItsPlace)
     TfPreview *p = preview();
     p->ExitClick();
     EXPECT_FALSE(p->isVisible());
-    EXPECT_EQ(frame->toolWindows().existing("TfPreview"), p); // hidden, not destroyed
-    // A window of its own that belongs to the frame: it does not keep the program running
-    // once the frame has closed.
+    EXPECT_EQ(host->toolWindows().existing("TfPreview"), p); // hidden, not destroyed
+    // A window of its own that belongs to the main window: it does not keep the program running
+    // once that window has closed.
     EXPECT_TRUE(p->isWindow());
-    EXPECT_EQ(p->parentWidget(), frame.get());
+    EXPECT_EQ(p->parentWidget(), host.get());
     EXPECT_TRUE(QString::fromLatin1(home.read("tolvopt.ini")).contains("[Preview]"));
     EXPECT_TRUE(QString::fromLatin1(home.read("tolvopt.ini")).contains("FORM_PLACE="));
 }
@@ -418,7 +478,7 @@ TEST_F(PreviewTest, AboutShowsTheProgramsAboutBox)
     EXPECT_EQ(dialogs.executed, QStringList{"TAboutBox"});
 }
 
-TEST_F(PreviewTest, TheCommandLineDocumentIsTheOldestPage)
+TEST_F(PreviewFrameTest, TheCommandLineDocumentIsTheOldestPage)
 {
     const QString first = home.write("first.html", "<title>First</title>");
     start({first});
@@ -473,11 +533,11 @@ TEST_F(PreviewTest, APageWhoseScriptNeverEndsIsReplacedByTheNextPreview)
 namespace {
 
 // The wizards that show a rendered sample or play a sound take the engine from the module.
-class WizardSampleTest : public PreviewTest {
+class WizardSampleTest : public PreviewFrameTest {
 protected:
     void SetUp() override
     {
-        PreviewTest::SetUp();
+        PreviewFrameTest::SetUp();
         PreviewModule::setViewerFactory(&tolvenra_create_viewer);
         PreviewModule::setMediaBarFactory(&tolvenra_create_media_bar);
         startWithEmptyDocument();

@@ -70,28 +70,6 @@ TEST_F(TipsTest, NoTipsFileKeepsTheBuiltInTextAndDisablesTheButtons)
     EXPECT_TRUE(tips.showAtStartup()->isChecked());
 }
 
-TEST_F(FrameTest, ClosingTipsWithTheBoxTickedWritesNothing)
-{
-    home.write("TOLVENRA.INI", "[System]\r\nOpen Template=0\r\n");
-    start();
-    EXPECT_EQ(dialogs.executed, QStringList({"TitleScreen", "TfTipOfTheDay"}));
-    EXPECT_FALSE(home.read("TOLVENRA.INI").contains("Tips"));
-}
 
-TEST_F(FrameTest, AboutBoxShowsTheProgram)
-{
-    QString name, version;
-    dialogs.onExec = [&](QDialog *d) {
-        if (d->objectName() == "TAboutBox") {
-            name = d->findChild<QLabel *>("AppName")->text();
-            version = d->findChild<QLabel *>("Version")->text();
-        }
-    };
-    startEmpty();
-    trigger("HelpAbout");
-    EXPECT_EQ(dialogs.executed.last(), "TAboutBox");
-    EXPECT_EQ(name, "Tolvenra Pro 32 HTML Editor");
-    EXPECT_EQ(version, "Version 32.2.2.0");
-}
 
 } // namespace

@@ -250,20 +250,5 @@ TEST_F(FormsWizardTest, TheDrawnFormOpensTheTabOfTheElementClicked)
     EXPECT_EQ(wiz->tabs()->currentIndex(), TfFormWiz::ResetPage);
 }
 
-TEST_F(FrameTest, TheFormsWizardOpensFromItsMenuItemAndButtons)
-{
-    startWithEmptyDocument();
-    const QList<QAction *> actions = frame->commands().actions("FormsWizard1Click");
-    EXPECT_GE(actions.size(), 3); // the Wizards menu and the two toolbars
-    for (QAction *a : actions)
-        EXPECT_TRUE(a->isEnabled());
-    actions.last()->trigger();
-    auto *wiz = frame->toolWindows().get<TfFormWiz>();
-    ASSERT_NE(wiz, nullptr);
-    EXPECT_TRUE(wiz->isVisible());
-    wiz->tabs()->setCurrentIndex(TfFormWiz::ResetPage);
-    wiz->btnToDocClick();
-    EXPECT_TRUE(text().contains("<INPUT TYPE=\"RESET\" VALUE=\"RESET\">"));
-}
 
 } // namespace

@@ -376,38 +376,5 @@ TEST_F(ImageWizardTest, AFileThatIsNoPictureLeavesTheDetailsEmpty)
 
 // ---- the frame ----
 
-TEST_F(FrameTest, EveryWizardOpensFromItsMenuItemsAndButtons)
-{
-    startWithEmptyDocument();
-    const struct {
-        const char *handler;
-        const char *window;
-        int actions;
-    } wizards[] = {
-        {"BodyWizard1Click", "TfWizBody", 3},   {"JavaWizard1Click", "TfrmJavaWiz", 3},
-        {"URLWizardShow", "TfrmURLWizard", 3},   {"InternetExplorerExtensions1Click", "TfrmIE", 1},
-        {"Pick2Click", "TfImageBrowser", 3},
-    };
-    for (const auto &w : wizards) {
-        const QList<QAction *> actions = frame->commands().actions(w.handler);
-        EXPECT_GE(actions.size(), w.actions) << w.handler;
-        for (QAction *a : actions)
-            EXPECT_TRUE(a->isEnabled()) << w.handler;
-        actions.last()->trigger();
-        QWidget *window = frame->toolWindows().existing(w.window);
-        ASSERT_NE(window, nullptr) << w.handler;
-        EXPECT_TRUE(window->isVisible()) << w.handler;
-        window->hide();
-    }
-    // The home page wizard is modal and writes a new document.
-    dialogs.onExec = [](QDialog *d) {
-        if (auto *hp = qobject_cast<TfHPWiz *>(d))
-            hp->OKBtnClick();
-    };
-    EXPECT_GE(frame->commands().actions("NewHomePage1Click").size(), 3);
-    trigger("NewHomePage1Click");
-    EXPECT_EQ(doc()->caption(), "New HTML Document 2");
-    EXPECT_TRUE(text().contains("<TITLE>My Home Page</TITLE>"));
-}
 
 } // namespace

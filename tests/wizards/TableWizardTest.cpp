@@ -252,19 +252,5 @@ TEST_F(TableWizardTest, TheTableGoesBackToItsFileWhenTheGridGoes)
     wiz = host->toolWindows().get<TfTableWiz>();
 }
 
-TEST_F(FrameTest, TheTableWizardOpensFromItsMenuItemAndButtons)
-{
-    startWithEmptyDocument();
-    const QList<QAction *> actions = frame->commands().actions("TableWizard1Click");
-    EXPECT_GE(actions.size(), 3); // the Wizards menu, the main toolbar and the table toolbar
-    for (QAction *a : actions)
-        EXPECT_TRUE(a->isEnabled());
-    actions.last()->trigger();
-    auto *wiz = frame->toolWindows().get<TfTableWiz>();
-    ASSERT_NE(wiz, nullptr);
-    EXPECT_TRUE(wiz->isVisible());
-    wiz->SaveHTMLClick();
-    EXPECT_TRUE(text().contains("<table border=1>"));
-}
 
 } // namespace
