@@ -38,6 +38,8 @@ QList<TfHTML *> DocumentArea::windows() const
 
 TfHTML *DocumentArea::window(const HtmlDocument *doc) const
 {
+    if (!doc)
+        return nullptr;
     for (QMdiSubWindow *w : subWindowList(QMdiArea::CreationOrder))
         if (auto *d = qobject_cast<TfHTML *>(w); d && &d->document() == doc)
             return d;

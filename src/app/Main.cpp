@@ -331,7 +331,6 @@ void TmdiMain::watchWindow(TfHTML *doc)
 void TmdiMain::onDocumentActivated(TfHTML *doc)
 {
     activateSearchMenu(doc);
-    live_->documentActivated(doc);
     if (!doc)
         return;
     doc->SetFocustoMe();

@@ -109,9 +109,8 @@ void WindowCommands::fillWindowMenu()
 
 void WindowCommands::DisplayTabName(const QString &name)
 {
-    for (TfHTML *d : area_.windows())
-        if (d->caption() == name) {
-            area_.setActiveSubWindow(d);
-            d->editor()->setFocus();
-        }
+    if (TfHTML *d = area_.window(area_.manager().find(name))) {
+        area_.setActiveSubWindow(d);
+        d->editor()->setFocus();
+    }
 }

@@ -1,6 +1,8 @@
 #include "LivePreview.h"
 
 #include "PreviewModule.h"
+#include "app/DocumentArea.h"
+#include "app/DocumentManager.h"
 #include "app/Edit.h"
 #include "app/Services.h"
 #include "app/ToolWindows.h"
@@ -11,6 +13,9 @@ LivePreview::LivePreview(AppServices &services, QObject *parent) : QObject(paren
     longest_.setSingleShot(true);
     connect(&pause_, &QTimer::timeout, this, &LivePreview::refresh);
     connect(&longest_, &QTimer::timeout, this, &LivePreview::refresh);
+    // What the preview follows is the active document.
+    connect(&services.documentManager(), &DocumentManager::activated, this,
+            [this](HtmlDocument *doc) { documentActivated(doc ? services_.documentArea().window(doc) : nullptr); });
 }
 
 void LivePreview::setFollowing(bool on)

@@ -21,7 +21,7 @@ public:
 
     bool following() const { return following_; }
     void setFollowing(bool on);
-    // The frame's active document changed.
+    // The active document changed (it follows the document manager).
     void documentActivated(TfHTML *doc);
     // Shows the active document's text in the preview now.
     void refresh();

@@ -86,9 +86,6 @@ protected:
         filesPart = std::make_unique<FileCommands>(*host, recent);
         filesPart->bindCommands();
         PreviewModule::registerWindow(*host, *live, {});
-        QObject::connect(&host->documentManager(), &DocumentManager::activated, live.get(), [this](HtmlDocument *d) {
-            live->documentActivated(d ? host->documentArea().window(d) : nullptr);
-        });
     }
     void TearDown() override
     {
