@@ -57,6 +57,7 @@ public:
     void error(QWidget *, const QString &t) override { std::fprintf(stderr, "error: %s\n", qPrintable(t)); }
     Answer ask(QWidget *, const QString &, bool, bool) override { return Answer::No; }
     bool confirm(QWidget *, const QString &) override { return false; }
+    int choose(QWidget *, const QString &, const QStringList &, int cancelIndex) override { return cancelIndex; }
     bool input(QWidget *, const QString &, const QString &, QString &value) override
     {
         if (inputAnswer.isEmpty())

@@ -2,12 +2,13 @@
 
 #include "Document.h"
 #include "platform/AppPaths.h"
+#include "platform/SafeFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
+#include <QLocale>
 #include <QTimer>
 #include <QUrl>
 #include <algorithm>
@@ -280,13 +281,10 @@ void RecoverySession::write(Watch *w)
     const QString file = w->takeFile();
     QPointer<HtmlDocument> target(doc);
     pool_.start([this, c = std::move(c), file, target]() {
-        QSaveFile out(file);
-        bool ok = out.open(QIODevice::WriteOnly);
-        if (ok) {
-            const QByteArray bytes = RecoveryFormat::encode(c);
-            ok = out.write(bytes) == bytes.size() && out.commit();
-        }
-        const QString error = out.errorString();
+        // Checked to the end (every write, and the data on the disk before the new copy takes
+        // the old one's place): a failure leaves the last good copy as it was.
+        QString error;
+        const bool ok = SafeFile::replace(file, RecoveryFormat::encode(c), &error);
         QMetaObject::invokeMethod(this, [this, target, file, ok, error] { finished(target, file, ok, error); },
                                   Qt::QueuedConnection);
     });
@@ -305,9 +303,14 @@ void RecoverySession::finished(QPointer<HtmlDocument> doc, const QString &file, 
             emit written(doc);
         return;
     }
-    QFile::remove(file); // nothing half-written stays behind
-    if (!told_ && status_)
-        status_(tr("Unable to keep a recovery copy of %1: %2").arg(doc ? doc->caption() : file, error));
+    // The copy on disk (if any) is the last one that was written whole: it stays.
+    if (!told_ && status_) {
+        const QFileInfo kept(file);
+        status_(kept.exists() ? tr("Unable to keep a recovery copy of %1: %2 (the copy of %3 is kept)")
+                                    .arg(doc ? doc->caption() : file, error,
+                                         QLocale().toString(kept.lastModified().time(), QLocale::ShortFormat))
+                              : tr("Unable to keep a recovery copy of %1: %2").arg(doc ? doc->caption() : file, error));
+    }
     told_ = true;
     if (doc)
         emit failed(doc, error);

@@ -105,6 +105,9 @@ void ToolWindow::KeeponTop1Click()
     keepOnTop_->setChecked(!keepOnTop_->isChecked());
     const bool shown = isVisible();
     setWindowFlag(Qt::WindowStaysOnTopHint, keepOnTop_->isChecked());
-    if (shown)
+    if (shown) {
+        reshowing_ = true;
         show(); // changing the flag hides the window
+        reshowing_ = false;
+    }
 }

@@ -39,10 +39,14 @@ public slots:
 
 protected:
     ToolWindow(AppServices &services, const QString &name, const QString &caption, const QString &bagSection);
+    // While the window is shown again after a change of its flags (Keep on Top): it was not
+    // closed, so it takes up nothing afresh.
+    bool reshowing() const { return reshowing_; }
     AppServices &services_;
 
 private:
     QMenu *fileMenu_;
     QAction *keepOnTop_;
     TBag *Prefs;
+    bool reshowing_ = false;
 };

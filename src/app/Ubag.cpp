@@ -155,8 +155,10 @@ void TBag::Save()
     QList<PrivateProfile::Entry> entries;
     for (qsizetype i = 0; i < names_.size(); ++i)
         entries.append({names_[i], values_[i]});
-    if (!file.writeEntries(iniSect_, entries))
-        throw EIniError(QStringLiteral("Unable to write to %1").arg(file.filePath()));
+    QString why;
+    if (!file.writeEntries(iniSect_, entries, &why))
+        throw EIniError(QStringLiteral("Unable to write to %1").arg(file.filePath()) +
+                        (why.isEmpty() ? QString() : QStringLiteral("\n\n") + why));
 }
 
 QString TBag::GetString(const QString &name) const

@@ -90,6 +90,19 @@ bool SystemDialogs::confirm(QWidget *parent, const QString &text)
     return box.exec() == QMessageBox::Ok;
 }
 
+int SystemDialogs::choose(QWidget *parent, const QString &text, const QStringList &buttons, int cancelIndex)
+{
+    QMessageBox box(QMessageBox::Warning, title(), text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton *> made;
+    for (int i = 0; i < buttons.size(); ++i)
+        made << box.addButton(buttons[i], i == cancelIndex ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+    if (cancelIndex >= 0 && cancelIndex < made.size())
+        box.setEscapeButton(made[cancelIndex]);
+    box.exec();
+    const int chosen = int(made.indexOf(box.clickedButton()));
+    return chosen >= 0 ? chosen : cancelIndex;
+}
+
 bool SystemDialogs::input(QWidget *parent, const QString &caption, const QString &prompt, QString &value)
 {
     bool ok = false;

@@ -46,6 +46,9 @@ public:
     virtual Answer ask(QWidget *parent, const QString &text, bool withCancel, bool warning = false) = 0;
     // An OK/Cancel box; true for OK.
     virtual bool confirm(QWidget *parent, const QString &text) = 0;
+    // A warning box with buttons of the program's own (captions with access keys); the index of
+    // the button chosen, or cancelIndex when the box is closed otherwise (Escape, its close box).
+    virtual int choose(QWidget *parent, const QString &text, const QStringList &buttons, int cancelIndex) = 0;
     // An input box: value is the preset text and, when the user confirms, the answer.
     virtual bool input(QWidget *parent, const QString &caption, const QString &prompt, QString &value) = 0;
 
@@ -106,6 +109,7 @@ public:
     void error(QWidget *parent, const QString &text) override;
     Answer ask(QWidget *parent, const QString &text, bool withCancel, bool warning) override;
     bool confirm(QWidget *parent, const QString &text) override;
+    int choose(QWidget *parent, const QString &text, const QStringList &buttons, int cancelIndex) override;
     bool input(QWidget *parent, const QString &caption, const QString &prompt, QString &value) override;
     QStringList openFiles(QWidget *parent, const QString &caption, const QString &dir,
                           const QString &filters) override;

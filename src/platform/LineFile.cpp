@@ -29,14 +29,40 @@ QString notRegularReason(const QString &path)
     return QStringLiteral("%1 is not a regular file (a pipe, socket or device).").arg(path);
 }
 
+QString nulReason(const QString &path, const QByteArray &bytes)
+{
+    // UTF-16 holds a NUL byte beside every ASCII character: it starts with its byte-order
+    // mark, or (without one) every other byte of its start is NUL.
+    bool utf16 = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF");
+    if (!utf16) {
+        const qsizetype n = qMin<qsizetype>(bytes.size(), 4096) & ~qsizetype(1);
+        qsizetype even = 0, odd = 0;
+        for (qsizetype i = 0; i < n; i += 2) {
+            even += bytes[i] == '\0';
+            odd += bytes[i + 1] == '\0';
+        }
+        utf16 = n >= 8 && (even * 10 >= n * 4 || odd * 10 >= n * 4) && qMin(even, odd) * 10 < n / 2;
+    }
+    if (utf16)
+        return QStringLiteral("%1 is in UTF-16; the program's files are UTF-8 (or Windows-1252) text. "
+                              "Save it in UTF-8 to use it here.")
+            .arg(path);
+    return QStringLiteral("%1 holds binary data (NUL bytes), not text.").arg(path);
+}
+
 QStringList read(const QString &path, bool *ok, QString *error)
+{
+    return readKept(path, ok, error).lines;
+}
+
+Kept readKept(const QString &path, bool *ok, QString *error)
 {
     auto fail = [&](const QString &why) {
         if (ok)
             *ok = false;
         if (error)
             *error = why;
-        return QStringList();
+        return Kept();
     };
     const QFileInfo info(path);
     if (!info.exists())
@@ -53,13 +79,15 @@ QStringList read(const QString &path, bool *ok, QString *error)
     if (f.error() != QFileDevice::NoError)
         return fail(f.errorString());
     if (bytes.contains('\0'))
-        return fail(QStringLiteral("%1 holds binary data (NUL bytes), not text.").arg(path));
+        return fail(nulReason(path, bytes));
     if (ok)
         *ok = true;
-    return parse(bytes);
+    Kept kept;
+    kept.lines = parse(bytes, &kept.raw);
+    return kept;
 }
 
-QStringList parse(QByteArray bytes)
+QStringList parse(QByteArray bytes, QHash<QString, QByteArray> *raw)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
@@ -71,20 +99,26 @@ QStringList parse(QByteArray bytes)
         if (c != '\n' && c != '\r')
             continue;
         lines << decodeLine(bytes.mid(start, i - start));
+        if (raw && !TextFile::isValidUtf8(bytes.constData() + start, i - start))
+            raw->insert(lines.last(), bytes.mid(start, i - start));
         if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
             ++i;
         start = i + 1;
     }
-    if (start < n)
+    if (start < n) {
         lines << decodeLine(bytes.mid(start));
+        if (raw && !TextFile::isValidUtf8(bytes.constData() + start, n - start))
+            raw->insert(lines.last(), bytes.mid(start));
+    }
     return lines;
 }
 
-QByteArray encode(const QStringList &lines)
+QByteArray encode(const QStringList &lines, const QHash<QString, QByteArray> &raw)
 {
     QByteArray bytes;
     for (const QString &line : lines) {
-        bytes += line.toUtf8();
+        const auto kept = raw.constFind(line);
+        bytes += kept != raw.constEnd() ? *kept : line.toUtf8();
         bytes += "\r\n";
     }
     return bytes;
@@ -93,6 +127,11 @@ QByteArray encode(const QStringList &lines)
 bool write(const QString &path, const QStringList &lines, QString *error)
 {
     return SafeFile::replace(path, encode(lines), error);
+}
+
+bool write(const QString &path, const QStringList &lines, const QHash<QString, QByteArray> &raw, QString *error)
+{
+    return SafeFile::replace(path, encode(lines, raw), error);
 }
 
 } // namespace LineFile

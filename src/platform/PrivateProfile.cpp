@@ -113,12 +113,12 @@ bool PrivateProfile::writeString(const QString &section, const QString &key, con
     return writeEntries(section, {{key, value}});
 }
 
-bool PrivateProfile::writeEntries(const QString &section, const QList<Entry> &entries)
+bool PrivateProfile::writeEntries(const QString &section, const QList<Entry> &entries, QString *error)
 {
     QList<Change> changes;
     for (const Entry &e : entries)
         changes << Change{section, e.key, e.value};
-    return write(changes);
+    return write(changes, error);
 }
 
 bool PrivateProfile::write(const QList<Change> &changes, QString *error)

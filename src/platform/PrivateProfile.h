@@ -34,7 +34,7 @@ public:
     struct Entry {
         QString key, value;
     };
-    bool writeEntries(const QString &section, const QList<Entry> &entries);
+    bool writeEntries(const QString &section, const QList<Entry> &entries, QString *error = nullptr);
 
     // Writes keys of any sections in a single replace of the file. On failure *error (when
     // given) says why.

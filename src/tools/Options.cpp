@@ -139,8 +139,12 @@ TfOptions::TfOptions(AppServices &services) : QDialog(services.mainWindow()), se
 
 bool TfOptions::event(QEvent *e)
 {
-    if (e->type() == QEvent::WindowActivate)
+    // The settings are read afresh when the dialog becomes active, except while it holds
+    // values whose save failed: they stay until they are saved or the user cancels.
+    if (e->type() == QEvent::WindowActivate && !unsaved_)
         LoadIniSettings();
+    if (e->type() == QEvent::Hide)
+        unsaved_ = false;
     return QDialog::event(e);
 }
 
@@ -200,12 +204,14 @@ void TfOptions::OKBtnClick()
         ini.writeInt(Settings::TabSize, nTabs->value());
         batch.commit();
     });
+    unsaved_ = !saved;
     if (saved)
         accept();
 }
 
 void TfOptions::CancelBtnClick()
 {
+    unsaved_ = false;
     reject();
 }
 

@@ -38,4 +38,5 @@ protected:
 private:
     AppServices &services_;
     QTabWidget *Notebook1;
+    bool unsaved_ = false; // the last Save failed: the values typed are kept
 };

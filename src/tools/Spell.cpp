@@ -78,7 +78,10 @@ bool Speller::load(const QString &name, QString *error)
         name_ = name;
         known_.clear();
         bool ok = false;
-        for (const QString &word : LineFile::read(personalFile(), &ok))
+        QString why;
+        const QStringList words = LineFile::read(personalFile(), &ok, &why);
+        personalProblem_ = ok || !QFileInfo::exists(personalFile()) ? QString() : why;
+        for (const QString &word : words + sessionWords_)
             if (!word.isEmpty())
                 engine_->add(encode(word));
         return true;
@@ -120,16 +123,35 @@ QStringList Speller::suggest(const QString &word)
     return out;
 }
 
-bool Speller::addPersonal(const QString &word, QString *error)
+bool Speller::addPersonal(const QString &word, QString *error, bool replaceUnreadable)
 {
     if (engine_)
         engine_->add(encode(word));
     known_.insert(word, true);
+    // The list is read again, so that words another program added are kept; the lines that do
+    // not change keep their bytes.
     bool ok = false;
-    QStringList words = LineFile::read(personalFile(), &ok);
-    if (!words.contains(word))
-        words << word;
-    return LineFile::write(personalFile(), words, error);
+    QString why;
+    LineFile::Kept kept = LineFile::readKept(personalFile(), &ok, &why);
+    if (!ok && QFileInfo::exists(personalFile())) {
+        personalProblem_ = why;
+        if (!sessionWords_.contains(word))
+            sessionWords_ << word;
+        if (!replaceUnreadable)
+            return true; // known for this run; the file stays as it is
+        kept = LineFile::Kept{sessionWords_, {}};
+    } else {
+        for (const QString &w : std::as_const(sessionWords_))
+            if (!kept.lines.contains(w))
+                kept.lines << w;
+    }
+    if (!kept.lines.contains(word))
+        kept.lines << word;
+    if (!LineFile::write(personalFile(), kept.lines, kept.raw, error))
+        return false;
+    personalProblem_.clear();
+    sessionWords_.clear();
+    return true;
 }
 
 // ---- the window ----
@@ -206,7 +228,18 @@ bool TfrmSpell::ensureLoaded()
     if (speller_.loaded())
         return true;
     QString error;
-    return cboDictionary->count() > 0 && speller_.load(cboDictionary->currentText(), &error);
+    if (cboDictionary->count() == 0 || !speller_.load(cboDictionary->currentText(), &error))
+        return false;
+    tellPersonalProblem();
+    return true;
+}
+
+void TfrmSpell::tellPersonalProblem()
+{
+    if (!speller_.personalProblem().isEmpty())
+        Dialogs::instance().error(this, tr("Unable to read the personal word list %1:\n%2\n\nThe words you add are "
+                                           "known for this session; the file is not changed unless you say so.")
+                                            .arg(Speller::personalFile(), speller_.personalProblem()));
 }
 
 void TfrmSpell::dictionaryChosen(int index)
@@ -389,7 +422,13 @@ void TfrmSpell::btnAddClick()
     if (!checking_ || scheduled_)
         return;
     QString error;
-    if (!speller_.addPersonal(current_.text, &error))
+    bool replace = false;
+    if (!speller_.personalProblem().isEmpty())
+        replace = Dialogs::instance().confirm(
+            this, tr("The personal word list %1 could not be read (%2).\n\nReplace it with the words added in "
+                     "this session? Cancel keeps the file as it is; the words are known until the program ends.")
+                      .arg(Speller::personalFile(), speller_.personalProblem()));
+    if (!speller_.addPersonal(current_.text, &error, replace))
         Dialogs::instance().error(this, tr("Unable to save the personal word list %1:\n%2").arg(Speller::personalFile(), error));
     findNext();
 }

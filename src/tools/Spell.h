@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HtmlWords.h"
+#include "platform/LineFile.h"
 
 #include <QDialog>
 #include <QHash>
@@ -40,8 +41,12 @@ public:
     QStringList suggest(const QString &word);
     void ignoreAll(const QString &word) { ignored_.insert(word); }
     // Adds a word to the personal list and its file; false with *error when the file could not
-    // be written (the word is still known for this run).
-    bool addPersonal(const QString &word, QString *error);
+    // be written (the word is still known for this run). A word list that exists but could not
+    // be read is never replaced by the words of this run unless replaceUnreadable says so: the
+    // word is then known for this run only.
+    bool addPersonal(const QString &word, QString *error, bool replaceUnreadable = false);
+    // Why the personal word list could not be read at the last load or addition, or empty.
+    const QString &personalProblem() const { return personalProblem_; }
 
 private:
     std::string encode(const QString &word) const;
@@ -52,6 +57,8 @@ private:
     QByteArray encoding_;
     QSet<QString> ignored_;
     QHash<QString, bool> known_; // answers already given
+    QString personalProblem_;
+    QStringList sessionWords_; // added while the word list could not be read
 };
 
 // The spell-check window: walks the active document's readable words and stops at each one the
@@ -95,6 +102,8 @@ protected:
 private:
     void finish();
     void showWord();
+    // Says why the personal word list could not be read, when it could not.
+    void tellPersonalProblem();
     void dictionaryChosen(int index);
 
     AppServices &services_;

@@ -1,3 +1,5 @@
+#include "app/Document.h"
+#include "app/DocumentManager.h"
 #include "app/Recovery.h"
 #include "app/RecoveryWindow.h"
 #include "support/FrameFixture.h"
@@ -282,6 +284,55 @@ TEST(RecoveryFullDisk, AFailedCopyIsToldOnceAndTypingGoesOn)
     }
     qputenv("TOLVENRA_HOME", previous);
     QDir::setCurrent(QDir::tempPath());
+}
+
+// A full disk after a good copy was written: the good copy stays whole (not an empty or a cut
+// file), and the failure is told once, naming the copy that is kept; for a small page and for
+// one larger than the disk's last blocks.
+class RecoveryFullDiskAfterACopy : public ::testing::TestWithParam<int> {};
+
+INSTANTIATE_TEST_SUITE_P(PageSizes, RecoveryFullDiskAfterACopy, ::testing::Values(400, 54 * 1024));
+
+TEST_P(RecoveryFullDiskAfterACopy, TheLastGoodCopyIsKept)
+{
+    SmallDisk disk(1024 * 1024);
+    REQUIRE_SMALL_DISK(disk);
+    const QByteArray previous = qgetenv("TOLVENRA_HOME");
+    qputenv("TOLVENRA_HOME", disk.path().toUtf8());
+    {
+        ScriptedDialogs dialogs;
+        DocumentManager manager;
+        QStringList said;
+        RecoverySession session([&](const QString &m) { said << m; });
+        session.setDelays(20, 200);
+        QObject::connect(&manager, &DocumentManager::created, &session, &RecoverySession::watch);
+        HtmlDocument *doc = manager.newDocument();
+        const QByteArray page(GetParam(), 'p');
+        doc->insert(0, page);
+        QSignalSpy written(&session, &RecoverySession::written);
+        QSignalSpy failed(&session, &RecoverySession::failed);
+        ASSERT_TRUE(written.wait(5000));
+        const QString file = session.fileOf(doc);
+        ASSERT_EQ(RecoveryFormat::read(file).text, page);
+
+        disk.fillLeaving(0);
+        doc->insert(0, QByteArray(GetParam(), 'q'));
+        ASSERT_TRUE(failed.wait(5000));
+        ASSERT_EQ(said.size(), 1);
+        EXPECT_TRUE(said[0].startsWith("Unable to keep a recovery copy of New HTML Document 1: No space left on device"))
+            << said[0].toStdString();
+        EXPECT_TRUE(said[0].contains("is kept"));
+        const RecoveryCopy kept = RecoveryFormat::read(file);
+        EXPECT_TRUE(kept.complete) << kept.problem.toStdString();
+        EXPECT_EQ(kept.text, page);
+        doc->insert(0, "r");
+        ASSERT_TRUE(failed.wait(5000));
+        EXPECT_EQ(said.size(), 1); // told once
+        EXPECT_EQ(RecoveryFormat::read(file).text, page);
+        doc->setModified(false);
+        session.waitForWrites();
+    }
+    qputenv("TOLVENRA_HOME", previous);
 }
 
 // ---- killed while typing ----

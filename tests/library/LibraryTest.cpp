@@ -6,6 +6,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -297,31 +301,149 @@ TEST_F(LibraryTest, NotesAreReadAtEachShowingAndWrittenAtEachClose)
     EXPECT_EQ(pad->notes()->toPlainText(), "");
 }
 
-TEST_F(LibraryTest, NotesThatCannotBeWrittenKeepTheNotepadOpen)
+TEST_F(LibraryTest, NotesThatCannotBeWrittenAreNeverDroppedUnasked)
 {
+    // A folder stands where the notes go: said when shown; a close without a change writes
+    // nothing and asks nothing.
     QDir().mkpath(home.path("notes.txt"));
     host->commands().trigger("DisplayNotePad1Click");
     auto *pad = host->toolWindows().get<TfNotePad>();
     ASSERT_EQ(dialogs.errors.size(), 1); // the folder cannot be read as notes
-    pad->notes()->clear();
-    QTest::keyClicks(pad->notes(), "typed");
-    pad->Close1Click();
-    EXPECT_TRUE(pad->isVisible());
-    ASSERT_EQ(dialogs.errors.size(), 2);
-    EXPECT_TRUE(dialogs.errors[1].startsWith("Unable to save the notes " + home.path("notes.txt")));
-    EXPECT_FALSE(host->toolWindows().askToExit());
-    QDir(home.path("notes.txt")).removeRecursively();
-    EXPECT_TRUE(host->toolWindows().askToExit());
-    EXPECT_EQ(home.read("notes.txt"), "typed\r\n");
-
-    // A notes file that is not text stays as it is while the notes are not changed.
-    const QByteArray binary("\0\x01\x02", 3);
-    pad->Close1Click();
-    home.write("notes.txt", binary);
-    host->commands().trigger("DisplayNotePad1Click");
     pad->Close1Click();
     EXPECT_FALSE(pad->isVisible());
-    EXPECT_EQ(home.read("notes.txt"), binary);
+    EXPECT_TRUE(dialogs.questions.isEmpty());
+
+    // Typed notes that cannot be written: the user chooses to keep the notepad open (Cancel),
+    // to try again, or to quit without them.
+    host->commands().trigger("DisplayNotePad1Click");
+    pad->notes()->clear();
+    QTest::keyClicks(pad->notes(), "typed");
+    pad->Close1Click(); // no choice scripted: Cancel
+    EXPECT_TRUE(pad->isVisible());
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    EXPECT_TRUE(dialogs.questions[0].startsWith("Unable to save the notes " + home.path("notes.txt")));
+    EXPECT_EQ(dialogs.choiceButtons, QStringList({"&Try Again", "Save &Elsewhere ...", "&Don't Save", "Cancel"}));
+    EXPECT_FALSE(host->toolWindows().askToExit());
+    // Try Again tries the write again (and asks again when it fails again).
+    dialogs.choices = {0, 3};
+    EXPECT_FALSE(host->toolWindows().askToExit());
+    EXPECT_EQ(dialogs.questions.size(), 4);
+    QDir(home.path("notes.txt")).removeRecursively();
+    EXPECT_TRUE(host->toolWindows().askToExit()); // written now
+    EXPECT_EQ(home.read("notes.txt"), "typed\r\n");
+
+    // Quitting without them is the user's choice.
+    QFile::remove(home.path("notes.txt"));
+    QDir().mkpath(home.path("notes.txt"));
+    pad->notes()->setPlainText("more");
+    pad->notes()->document()->setModified(true);
+    dialogs.choices = {2};
+    EXPECT_TRUE(host->toolWindows().askToExit());
+
+    // Saved elsewhere.
+    pad->notes()->setPlainText("elsewhere");
+    pad->notes()->document()->setModified(true);
+    dialogs.choices = {1};
+    dialogs.saveNames = {home.path("kept.txt")};
+    EXPECT_TRUE(host->toolWindows().askToExit());
+    EXPECT_EQ(home.read("kept.txt"), "elsewhere\r\n");
+}
+
+// Notes that could not be read (UTF-16, a NUL byte, a file too large) are said when shown,
+// and never replaced unless the user says so.
+struct UnreadableNotes {
+    const char *name;
+    QByteArray bytes;
+    const char *reason;
+};
+
+class UnreadableNotesTest : public LibraryTest, public ::testing::WithParamInterface<UnreadableNotes> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnreadableNotesTest,
+    ::testing::Values(UnreadableNotes{"Utf16", QByteArray("\xFF\xFEn\0o\0t\0e\0\r\0\n\0", 14), "UTF-16"},
+                      UnreadableNotes{"ANulByte", QByteArray("one\r\nt\0wo\r\n", 11), "binary data"},
+                      UnreadableNotes{"ALineTooLongToShow", QByteArray(300 * 1024, 'w') + "\r\n", "characters"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_P(UnreadableNotesTest, AreNotReplacedWithoutAsking)
+{
+    const QByteArray original = GetParam().bytes;
+    home.write("notes.txt", original);
+    host->commands().trigger("DisplayNotePad1Click");
+    auto *pad = host->toolWindows().get<TfNotePad>();
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    EXPECT_TRUE(dialogs.errors[0].startsWith("Unable to read the notes " + home.path("notes.txt")));
+    EXPECT_TRUE(dialogs.errors[0].contains(GetParam().reason)) << dialogs.errors[0].toStdString();
+    QTest::keyClicks(pad->notes(), "a line");
+    dialogs.choices = {2}; // Don't Save
+    pad->Close1Click();
+    EXPECT_FALSE(pad->isVisible());
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    EXPECT_TRUE(dialogs.questions[0].contains("could not be read")) << dialogs.questions[0].toStdString();
+    EXPECT_EQ(home.read("notes.txt"), original);
+
+    // Replace, when the user says so.
+    host->commands().trigger("DisplayNotePad1Click");
+    pad->notes()->setPlainText("new notes");
+    pad->notes()->document()->setModified(true);
+    dialogs.choices = {0};
+    pad->Close1Click();
+    EXPECT_EQ(home.read("notes.txt"), "new notes\r\n");
+}
+
+TEST_F(LibraryTest, ALongUnbrokenWordWrapsAnywhereAndAHugeOneIsNotPasted)
+{
+    home.write("notes.txt", "short words\r\n" + QByteArray(50 * 1024, 'w') + "\r\n");
+    host->commands().trigger("DisplayNotePad1Click");
+    auto *pad = host->toolWindows().get<TfNotePad>();
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+    EXPECT_EQ(pad->notes()->wordWrapMode(), QTextOption::WrapAnywhere);
+    EXPECT_EQ(pad->notes()->toPlainText().size(), 12 + 50 * 1024);
+
+    QApplication::clipboard()->setText(QString(1024 * 1024, u'x'));
+    pad->Paste1Click();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].endsWith("The text was not pasted."));
+    EXPECT_EQ(pad->notes()->toPlainText().size(), 12 + 50 * 1024);
+    // Ordinary notes wrap at word boundaries.
+    pad->Close1Click();
+    home.write("notes.txt", "a few words\r\n");
+    host->commands().trigger("DisplayNotePad1Click");
+    EXPECT_EQ(pad->notes()->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
+
+TEST_F(LibraryTest, KeepOnTopKeepsNotesNotYetSaved)
+{
+    host->commands().trigger("DisplayNotePad1Click");
+    auto *pad = host->toolWindows().get<TfNotePad>();
+    pad->notes()->clear();
+    QTest::keyClicks(pad->notes(), "first");
+    pad->Close1Click();
+    host->commands().trigger("DisplayNotePad1Click");
+    pad->notes()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(pad->notes(), " second");
+    pad->KeeponTop1Click();
+    EXPECT_EQ(pad->notes()->toPlainText(), "first second");
+    pad->Close1Click();
+    EXPECT_EQ(home.read("notes.txt"), "first second\r\n");
+}
+
+TEST_F(LibraryTest, UnchangedNotesNeedNoWriteAndWindows1252LinesKeepTheirBytes)
+{
+    home.write("notes.txt", "caf\xE9\r\nsecond\r\n");
+    host->commands().trigger("DisplayNotePad1Click");
+    auto *pad = host->toolWindows().get<TfNotePad>();
+    EXPECT_EQ(pad->notes()->toPlainText(), QString::fromUtf8("caf\xC3\xA9\nsecond"));
+    const QDateTime before = QFileInfo(home.path("notes.txt")).lastModified();
+    QTest::qWait(20);
+    pad->Close1Click();
+    EXPECT_EQ(QFileInfo(home.path("notes.txt")).lastModified(), before); // not written
+    host->commands().trigger("DisplayNotePad1Click");
+    pad->notes()->moveCursor(QTextCursor::End);
+    QTest::keyClicks(pad->notes(), " line");
+    pad->Close1Click();
+    EXPECT_EQ(home.read("notes.txt"), "caf\xE9\r\nsecond line\r\n");
 }
 
 TEST_F(LibraryTest, TheNotepadUndoesOneLevelAndKeepsOnTopByChoice)

@@ -27,6 +27,17 @@ Dialogs::Answer ScriptedDialogs::ask(QWidget *, const QString &text, bool withCa
     return a;
 }
 
+int ScriptedDialogs::choose(QWidget *, const QString &text, const QStringList &buttons, int cancelIndex)
+{
+    questions << text;
+    choiceButtons = buttons;
+    if (choices.empty())
+        return cancelIndex;
+    const int chosen = choices.front();
+    choices.pop_front();
+    return chosen;
+}
+
 QStringList ScriptedDialogs::openFiles(QWidget *, const QString &, const QString &, const QString &)
 {
     if (openNames.empty())

@@ -14,6 +14,8 @@ public:
     ~ScriptedDialogs() override { install(nullptr); }
 
     std::deque<Answer> answers;        // for ask()
+    std::deque<int> choices;           // for choose(): the button's index; the cancel button when empty
+    QStringList choiceButtons;         // the buttons of the last choose(), "|"-joined
     std::deque<QStringList> openNames; // for openFiles()
     std::deque<QString> saveNames;     // for saveFile(); an empty name cancels
     std::deque<std::optional<QString>> inputs; // for input()
@@ -41,6 +43,7 @@ public:
     Answer ask(QWidget *, const QString &text, bool withCancel, bool warning) override;
     // Answered from answers too: Ok or Yes is OK.
     bool confirm(QWidget *, const QString &text) override;
+    int choose(QWidget *, const QString &text, const QStringList &buttons, int cancelIndex) override;
     // Answered from inputs; an empty optional cancels.
     bool input(QWidget *, const QString &caption, const QString &prompt, QString &value) override;
     QStringList openFiles(QWidget *, const QString &, const QString &, const QString &) override;

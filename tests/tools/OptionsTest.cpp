@@ -1,10 +1,15 @@
+#include "app/Errors.h"
 #include "app/Megares.h"
+#include "app/Ubag.h"
 #include "app/SettingsTable.h"
 #include "platform/AppPaths.h"
 #include "support/FrameFixture.h"
 #include "tools/Options.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -121,6 +126,43 @@ TEST_F(OptionsTest, CancelWritesNothingButTheTipsBoxWritesAtItsClick)
     EXPECT_NE(ini(), before);
     // The next showing reads the settings afresh.
     showOptions([&](TfOptions *o) { EXPECT_EQ(o->txtUser->text(), "Your Name"); });
+}
+
+TEST_F(OptionsTest, AFailedSaveKeepsWhatWasTypedUntilItIsSaved)
+{
+    showOptions([&](TfOptions *o) {
+        o->txtUser->setText("Typed Name");
+        const QByteArray ini = home.read("TOLVENRA.INI");
+        QFile::remove(home.path("TOLVENRA.INI"));
+        QDir().mkpath(home.path("TOLVENRA.INI")); // the settings file cannot be written now
+        o->OKBtnClick();
+        ASSERT_EQ(dialogs.errors.size(), 1);
+        EXPECT_TRUE(dialogs.errors[0].startsWith("Unable to write to " + home.path("TOLVENRA.INI")));
+        EXPECT_TRUE(dialogs.errors[0].contains("folder")) << dialogs.errors[0].toStdString(); // the reason
+        // Active again (the error box closed): the typed value is still there.
+        QEvent activate(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(o, &activate);
+        EXPECT_EQ(o->txtUser->text(), "Typed Name");
+        QDir(home.path("TOLVENRA.INI")).removeRecursively();
+        home.write("TOLVENRA.INI", ini);
+        o->OKBtnClick();
+    });
+    EXPECT_EQ(frame->settings().read(Settings::UserName), "Typed Name");
+}
+
+TEST(OptionsFile, AFailedWriteOfThePreferencesSaysWhy)
+{
+    TestHome home;
+    QDir().mkpath(home.path("tolvopt.ini"));
+    TBag bag(QStringLiteral("tolvopt.ini"), QStringLiteral("Table Wizard"));
+    bag.PutString("FORM_PLACE", "1,2,3,4");
+    try {
+        bag.Save();
+        FAIL() << "no error";
+    } catch (const EIniError &e) {
+        EXPECT_TRUE(e.message().startsWith("Unable to write to " + home.path("tolvopt.ini") + "\n\n"))
+            << e.message().toStdString();
+    }
 }
 
 } // namespace

@@ -154,4 +154,62 @@ TEST_F(SpellTest, AnEditMadeDuringTheCheckDoesNotMisplaceTheNextWord)
     EXPECT_EQ(ed()->selectedText(), "secnd");
 }
 
+// A personal word list that cannot be read is said at loading and never replaced by the words
+// of this session unless the user says so; a readable one keeps the bytes of its lines.
+struct UnreadableList {
+    const char *name;
+    QByteArray bytes;
+    const char *reason;
+};
+
+class UnreadablePersonalList : public SpellTest, public ::testing::WithParamInterface<UnreadableList> {};
+
+QByteArray fiftyWords()
+{
+    QByteArray words;
+    for (int i = 0; i < 50; ++i)
+        words += "myword" + QByteArray::number(i) + "\r\n";
+    return words;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, UnreadablePersonalList,
+    ::testing::Values(UnreadableList{"ALineWithANulByte", fiftyWords() + QByteArray("bad\0line\r\n", 11), "binary data"},
+                      UnreadableList{"Utf16", QByteArray("\xFF\xFEz\0o\0r\0b\0\r\0\n\0", 16), "UTF-16"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_P(UnreadablePersonalList, IsNeverReplacedWithoutAsking)
+{
+    const QByteArray original = GetParam().bytes;
+    home.write("personal.dic", original);
+    check("<p>zorblatt and zorblatt</p>");
+    ASSERT_TRUE(spell->checking());
+    ASSERT_FALSE(dialogs.errors.isEmpty());
+    EXPECT_TRUE(dialogs.errors[0].startsWith("Unable to read the personal word list")) << dialogs.errors[0].toStdString();
+    EXPECT_TRUE(dialogs.errors[0].contains(GetParam().reason)) << dialogs.errors[0].toStdString();
+
+    // Add, answered Cancel: known for this run, the file untouched.
+    dialogs.answers = {Dialogs::Answer::Cancel};
+    spell->btnAddClick();
+    EXPECT_EQ(home.read("personal.dic"), original);
+    EXPECT_TRUE(spell->speller().check("zorblatt"));
+    EXPECT_FALSE(spell->checking()); // the second one is known too
+
+    // Add again, answered OK: the file holds this session's words.
+    check("<p>frobnicatex</p>");
+    dialogs.answers = {Dialogs::Answer::Ok};
+    spell->btnAddClick();
+    EXPECT_EQ(home.read("personal.dic"), "zorblatt\r\nfrobnicatex\r\n");
+}
+
+TEST_F(SpellTest, AddingAWordKeepsTheBytesOfTheOtherLines)
+{
+    // A Windows-1252 word written by another program stays as it was written.
+    home.write("personal.dic", "caf\xE9\r\nna\xEFve\r\n");
+    check("<p>zorblatt</p>");
+    spell->btnAddClick();
+    EXPECT_EQ(home.read("personal.dic"), "caf\xE9\r\nna\xEFve\r\nzorblatt\r\n");
+    EXPECT_TRUE(dialogs.errors.isEmpty());
+}
+
 } // namespace
