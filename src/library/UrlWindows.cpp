@@ -18,7 +18,9 @@
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QScreen>
+#include <QLabel>
 #include <QShowEvent>
+#include <QVBoxLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -66,6 +68,19 @@ TfURLLibrary::TfURLLibrary(AppServices &services)
     list()->setSelectionMode(QAbstractItemView::ExtendedSelection);
     dragInsertsFirstColumn();
     connect(list(), &QListWidget::itemDoubleClicked, this, &TfURLLibrary::lstURLSelect);
+    auto *body = new QWidget(this);
+    auto *layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    problem_ = new QLabel(body);
+    problem_->setObjectName(QStringLiteral("lblProblem"));
+    problem_->setWordWrap(true);
+    problem_->setTextFormat(Qt::PlainText);
+    problem_->setMargin(6);
+    problem_->setFrameStyle(QFrame::StyledPanel);
+    problem_->hide();
+    layout->addWidget(problem_);
+    layout->addWidget(list(), 1);
+    setCentralWidget(body);
     resize(460, 360);
 }
 
@@ -85,6 +100,11 @@ void TfURLLibrary::LoadLibrary()
         readError_.clear();
     else
         services_.SetStatusText(tr("The URL library could not be read: %1").arg(readError_));
+    // Said in the window too: an empty list would look like an empty library.
+    problem_->setText(ok ? QString() : tr("The URL library could not be read, so its links are not shown:\n%1\n\n"
+                                          "The file is not replaced unless you say so.")
+                                           .arg(readError_));
+    problem_->setVisible(!ok);
 }
 
 void TfURLLibrary::lstURLSelect()

@@ -12,6 +12,8 @@ class TfHTML;
 // The URL library window: the entries of "library.fil", read afresh at every showing, each
 // inserted whole into the active document by a double click or a drag. It never writes the
 // file.
+class QLabel;
+
 class TfURLLibrary : public ListPicker {
     Q_OBJECT
 public:
@@ -30,6 +32,7 @@ protected:
 
 private:
     QString readError_;
+    QLabel *problem_ = nullptr;
 };
 
 // The review dialog of a grab: the links found ("New URLs") beside the library ("URL

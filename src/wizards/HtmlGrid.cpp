@@ -153,8 +153,10 @@ tHTMLStringGrid::tHTMLStringGrid(QWidget *parent) : QTableView(parent)
 
 tHTMLStringGrid::~tHTMLStringGrid()
 {
-    // The table goes back to its file when the grid goes (at program end for the wizard).
-    if (table_.AutoSave && !fileName_.isEmpty())
+    // The table goes back to its file when the grid goes (at program end for the wizard),
+    // unless the end of the program asked about it already, or the file was not read whole:
+    // what the grid holds then is not all the file held.
+    if (table_.AutoSave && !fileName_.isEmpty() && !autoSaveHandled_ && readWhole())
         SaveTableFile(fileName_);
 }
 
@@ -219,6 +221,7 @@ void tHTMLStringGrid::setFileName(const QString &name)
 
 void tHTMLStringGrid::LoadTableFile(const QString &name)
 {
+    readProblem_.clear();
     const QFileInfo info(name);
     if (!info.exists() || (info.isFile() && info.size() == 0))
         return;
@@ -226,10 +229,13 @@ void tHTMLStringGrid::LoadTableFile(const QString &name)
     QString error;
     const QStringList lines = LineFile::read(name, &ok, &error);
     if (!ok) {
+        readProblem_ = error;
         Dialogs::instance().error(this, tr("Unable to load the table %1.\n\n%2").arg(name, error));
         return;
     }
     const bool whole = table_.readLines(lines, &error);
+    if (!whole)
+        readProblem_ = error;
     model_->refresh();
     applySizes();
     emit tableLoaded();
@@ -259,6 +265,8 @@ bool tHTMLStringGrid::SaveTableFile(const QString &name)
         Dialogs::instance().error(this, tr("Unable to save the table to %1.\n\n%2").arg(name, error));
         return false;
     }
+    if (name == fileName_)
+        readProblem_.clear(); // the file holds the table as the grid shows it now
     return true;
 }
 

@@ -35,7 +35,8 @@ private:
 // resized and moved, that grows a row when the caret moves down past the end, inserts a row
 // with Insert and deletes one with Ctrl+Delete (asking first), and takes the text of a list
 // item dropped on it into its current cell. It keeps its table definition file: loading it
-// when FileName is set, and saving it back when it goes (AutoSave).
+// when FileName is set, and saving it back when it goes (AutoSave), except over a file it could
+// not read whole.
 class tHTMLStringGrid : public QTableView {
     Q_OBJECT
 public:
@@ -65,6 +66,13 @@ public:
     // a failure is reported with its reason and leaves the old file intact. False on failure.
     bool SaveTableFile(const QString &name);
     void WriteHTML(QStringList &out) const { table_.WriteHTML(out); }
+    // Whether the table file was read whole at its last load (a missing file counts as whole),
+    // and why not.
+    bool readWhole() const { return readProblem_.isEmpty(); }
+    const QString &readProblem() const { return readProblem_; }
+    // The end of the program has dealt with the table file already (saved it, or the user
+    // said not to): the grid does not save it again when it goes.
+    void autoSaveHandled() { autoSaveHandled_ = true; }
     void InsertRow(int row);
     void DeleteRow(int row);
 
@@ -87,5 +95,7 @@ private:
     HtmlTable table_;
     HtmlTableModel *model_;
     QString fileName_;
+    QString readProblem_;
+    bool autoSaveHandled_ = false;
     bool applying_ = false;
 };

@@ -37,7 +37,21 @@ void HtmlTable::setCell(int col, int row, const QString &text)
 {
     if (col < 0 || row < 0 || col >= cols_ || row >= rows_)
         return;
-    cells_[index(col, row)] = text;
+    cells_[index(col, row)] = oneLine(text);
+}
+
+QString HtmlTable::oneLine(const QString &text)
+{
+    // A cell and a title are one line of text (the table file holds each on a line of its
+    // own); a line break in a text put in (a dropped entry written over several lines) is a
+    // blank, as it is in HTML.
+    if (!text.contains(u'\n') && !text.contains(u'\r'))
+        return text;
+    QString one = text;
+    one.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    one.replace(u'\r', u' ');
+    one.replace(u'\n', u' ');
+    return one;
 }
 
 void HtmlTable::clearCells()
@@ -179,10 +193,13 @@ QStringList HtmlTable::html() const
 
 QStringList HtmlTable::fileLines() const
 {
-    const QString d(CellDelimiter);
+    // The reader splits at the bar whatever the first line says, so the bar is what is written
+    // (a table read from a file that named another delimiter is written back readable).
+    const QString d(u'|');
     QStringList out;
-    out << d << QString::number(rows_) + d + QString::number(cols_) << QString::number(defaultRowHeight) << Caption1
-        << Caption2 << (Caption2Placement == cpTop ? QStringLiteral("Top") : QStringLiteral("Bottom"));
+    out << d << QString::number(rows_) + d + QString::number(cols_) << QString::number(defaultRowHeight)
+        << oneLine(Caption1) << oneLine(Caption2)
+        << (Caption2Placement == cpTop ? QStringLiteral("Top") : QStringLiteral("Bottom"));
     for (int r = 0; r < rows_; ++r)
         if (rowHeight(r) != defaultRowHeight)
             out << QStringLiteral("Row %1 Height: %2").arg(r).arg(rowHeight(r));

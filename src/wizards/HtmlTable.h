@@ -28,7 +28,9 @@ public:
     void setRowCount(int rows);
     void setColCount(int cols);
     QString cell(int col, int row) const;
+    // A cell holds one line: line breaks in text become blanks (see oneLine).
     void setCell(int col, int row, const QString &text);
+    static QString oneLine(const QString &text);
     void clearCells();
 
     int defaultRowHeight = 16;

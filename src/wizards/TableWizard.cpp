@@ -220,6 +220,45 @@ void TfTableWiz::SetOption()
     spnRows->setValue(t.rowCount());
     spnCols->setValue(t.colCount());
     spnBorder->setValue(t.gridLineWidth);
+    // The titles a table was loaded with are the ones OK writes: the fields show them.
+    optUseTitle1->setChecked(!t.Caption1.isEmpty());
+    if (!t.Caption1.isEmpty())
+        txtTitle1->setText(t.Caption1);
+    optUseTitle2->setChecked(!t.Caption2.isEmpty());
+    if (!t.Caption2.isEmpty())
+        txtTitle2->setText(t.Caption2);
+    opt2asfooter->setChecked(t.Caption2Placement == cpBottom);
+}
+
+bool TfTableWiz::askToExit()
+{
+    HtmlTable &t = grdTable->table();
+    const QString file = grdTable->FileName();
+    if (!t.AutoSave || file.isEmpty())
+        return true;
+    SetTitles();
+    if (!grdTable->readWhole()) {
+        switch (Dialogs::instance().choose(
+            this, tr("The table %1 could not be read whole when it was loaded (%2).\n\n"
+                     "Save the table as the wizard holds it over that file?")
+                      .arg(file, grdTable->readProblem()),
+            {tr("&Save It"), tr("&Don't Save"), tr("Cancel")}, 2)) {
+        case 0: break;
+        case 1: grdTable->autoSaveHandled(); return true;
+        default: return false;
+        }
+    }
+    while (!grdTable->SaveTableFile(file)) {
+        // The reason was told; the table stays in the wizard unless the user lets it go.
+        switch (Dialogs::instance().choose(this, tr("The table was not saved to %1.").arg(file),
+                                           {tr("&Try Again"), tr("&Don't Save"), tr("Cancel")}, 2)) {
+        case 0: continue;
+        case 1: grdTable->autoSaveHandled(); return true;
+        default: return false;
+        }
+    }
+    grdTable->autoSaveHandled();
+    return true;
 }
 
 void TfTableWiz::cmdClearClick()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ToolWindows.h"
+
 #include <QDialog>
 
 class AppServices;
@@ -14,10 +16,15 @@ class tHTMLStringGrid;
 // The table wizard: lays out an HTML table in a grid, with up to two title rows, and puts the
 // finished markup into the active document (through the clipboard, as a paste). Modeless; it
 // keeps its table, titles and table file between showings.
-class TfTableWiz : public QDialog {
+class TfTableWiz : public QDialog, public ExitQuestion {
     Q_OBJECT
 public:
     explicit TfTableWiz(AppServices &services);
+
+    // The end of the program writes the table back to its file (AutoSave) while the frame is
+    // still open, so that a failure can be told; a file that was not read whole is replaced
+    // only when the user says so.
+    bool askToExit() override;
 
     static const QString FileFilter;
     static const QString NoDocument;

@@ -134,13 +134,14 @@ void TfrmURLWizard::readList(const QString &name, QStringList &list)
         return;
     bool ok = false;
     QString error;
-    QStringList lines = LineFile::read(path, &ok, &error);
+    LineFile::Kept kept = LineFile::readKept(path, &ok, &error);
     if (!ok) {
         unreadable_.insert(name, error);
         return;
     }
-    UrlLists::sort(lines);
-    list = lines;
+    UrlLists::sort(kept.lines);
+    list = kept.lines;
+    raw_.insert(kept.raw); // lines written back unchanged keep their bytes
 }
 
 void TfrmURLWizard::LoadLists()
@@ -175,7 +176,7 @@ bool TfrmURLWizard::writeList(const QString &name, const QStringList &list)
         unreadable_.remove(name);
     }
     QString error;
-    if (LineFile::write(path, list, &error))
+    if (LineFile::write(path, list, raw_, &error))
         return true;
     Dialogs::instance().error(this, tr("Unable to save the URL list %1:\n%2").arg(QDir::toNativeSeparators(path), error));
     return false;

@@ -64,6 +64,7 @@ private:
     QStringList locations_, descriptions_;
     // List files that exist but could not be read, with the reason: not replaced unasked.
     QMap<QString, QString> unreadable_;
+    QHash<QString, QByteArray> raw_; // the bytes of list lines that were not UTF-8
     TBag *Prefs;
 };
 

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -275,6 +276,21 @@ TEST_F(LibraryTest, TheBookmarkMessageWhenAnythingIsMissing)
 }
 
 // ---- the notepad ----
+
+TEST_F(LibraryTest, ALibraryThatCannotBeReadIsSaidInItsWindow)
+{
+    home.write("library.fil", QByteArray("\xFF\xFE<\0a\0>\0", 8));
+    ASSERT_TRUE(host->commands().trigger("Pick1Click"));
+    auto *lib = host->toolWindows().get<TfURLLibrary>();
+    auto *problem = lib->findChild<QLabel *>("lblProblem");
+    ASSERT_NE(problem, nullptr);
+    EXPECT_TRUE(problem->isVisible());
+    EXPECT_TRUE(problem->text().contains("UTF-16")) << problem->text().toStdString();
+    lib->close();
+    home.write("library.fil", "<a href=z>Z</a>\r\n");
+    host->commands().trigger("Pick1Click");
+    EXPECT_FALSE(problem->isVisible());
+}
 
 TEST_F(LibraryTest, NotesAreReadAtEachShowingAndWrittenAtEachClose)
 {

@@ -251,6 +251,17 @@ TEST_F(PageWizardsTest, AUrlListThatCannotBeWrittenOrReadIsNotLost)
     EXPECT_TRUE(text().startsWith("<A HREF=\"http://\">Description"));
 }
 
+TEST_F(PageWizardsTest, UrlListLinesWrittenByAnotherProgramKeepTheirBytes)
+{
+    home.write("WURLD.fil", "Caf\xE9 du coin\r\n");
+    auto *wiz = show<TfrmURLWizard>("URLWizardShow");
+    ed()->loadUtf8("x");
+    ed()->selectAll();
+    wiz->cmbDesc->setEditText("Another ");
+    wiz->OKBtnClick();
+    EXPECT_EQ(home.read("WURLD.fil"), "Another \r\nCaf\xE9 du coin\r\n");
+}
+
 // ---- browser extensions ----
 
 TEST_F(PageWizardsTest, SoundAndMarqueeElements)

@@ -1,5 +1,6 @@
 #include "app/ToolWindows.h"
 #include "support/FrameFixture.h"
+#include "platform/LineFile.h"
 #include "support/TestHost.h"
 #include "wizards/HtmlGrid.h"
 #include "wizards/HtmlTable.h"
@@ -8,6 +9,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -252,5 +255,113 @@ TEST_F(TableWizardTest, TheTableGoesBackToItsFileWhenTheGridGoes)
     wiz = host->toolWindows().get<TfTableWiz>();
 }
 
+// Every value the table can hold comes back from its file: texts with the separators and the
+// words of the file's own lines in them, and a file that named another delimiter.
+TEST(HtmlTableFile, EveryFieldRoundTripsWithSeparatorsInIt)
+{
+    const QStringList texts = {"|", ";", "a|b;c", " lead and trail ", "Row 1 Height: 20", "Column 2 Width: 9",
+                               "Top", "Bottom", "0|0|x", "\xC3\xA9t\xC3\xA9", "<b>bold</b>"};
+    for (const QString &text : texts) {
+        HtmlTable t(3, 3);
+        t.setCell(2, 2, text);
+        t.setCell(0, 0, text);
+        t.Caption1 = text;
+        t.Caption2 = text;
+        t.Caption2Placement = cpBottom;
+        t.defaultRowHeight = 20;
+        t.setRowHeight(2, 33);
+        t.setColWidth(1, 77);
+        t.CellDelimiter = u';'; // as a file naming another delimiter leaves it
+        HtmlTable back(1, 1);
+        QString error;
+        ASSERT_TRUE(back.readLines(LineFile::parse(LineFile::encode(t.fileLines())), &error))
+            << text.toStdString() << ": " << error.toStdString();
+        EXPECT_EQ(back.cell(2, 2), text);
+        EXPECT_EQ(back.cell(0, 0), text);
+        EXPECT_EQ(back.Caption1, text);
+        EXPECT_EQ(back.Caption2, text);
+        EXPECT_EQ(back.Caption2Placement, cpBottom);
+        EXPECT_EQ(back.defaultRowHeight, 20);
+        EXPECT_EQ(back.rowHeight(2), 33);
+        EXPECT_EQ(back.colWidth(1), 77);
+        EXPECT_EQ(back.rowCount(), 3);
+        EXPECT_EQ(back.colCount(), 3);
+    }
+    // A cell is one line: a text given over several lines holds blanks for its breaks.
+    HtmlTable t;
+    t.setCell(0, 0, "<a href=x>\r\nlink</a>\nend");
+    EXPECT_EQ(t.cell(0, 0), "<a href=x> link</a> end");
+}
+
+TEST_F(TableWizardTest, ATableFileWithASemicolonDelimiterIsSavedReadable)
+{
+    home.write("semi.ttb", ";\r\n3|2\r\n16\r\n\r\n\r\nTop\r\n0|0|a\r\n\r\n");
+    wiz->grid()->setFileName(home.path("semi.ttb"));
+    wiz->btnSaveTableClick();
+    wiz->grid()->setFileName(home.path("semi.ttb"));
+    EXPECT_TRUE(dialogs.errors.isEmpty()) << dialogs.errors.join('\n').toStdString();
+    EXPECT_EQ(wiz->grid()->table().rowCount(), 3);
+    EXPECT_EQ(wiz->grid()->table().cell(0, 0), "a");
+}
+
+TEST_F(TableWizardTest, LoadedTitlesAreTheOnesOkWrites)
+{
+    home.write("prices.ttb", "|\r\n2|2\r\n16\r\nPrices\r\nSummer 2026\r\nTop\r\n\r\n");
+    dialogs.openNames = {{home.path("prices.ttb")}};
+    wiz->btnLoadTableClick();
+    EXPECT_EQ(wiz->title1Edit()->text(), "Prices");
+    EXPECT_EQ(wiz->title2Edit()->text(), "Summer 2026");
+    EXPECT_TRUE(wiz->useTitle2()->isChecked());
+    EXPECT_FALSE(wiz->asFooter()->isChecked());
+    ed()->loadUtf8("");
+    wiz->SaveHTMLClick();
+    EXPECT_TRUE(text().startsWith("<table border=1>\n<tr><th nowrap colspan=2>Prices</th></tr>\n"
+                                  "<tr><th nowrap colspan=2>Summer 2026</th></tr>\n"))
+        << text().toStdString();
+}
+
+// A table file that was not read whole (a NUL byte, a bad line) is not written back at the end
+// without the user's word; the question comes while the program is still open.
+class UnreadTableFile : public TableWizardTest, public ::testing::WithParamInterface<QByteArray> {};
+
+INSTANTIATE_TEST_SUITE_P(Files, UnreadTableFile,
+                         ::testing::Values(QByteArray("|\r\n2|2\r\n16\r\n\0\r\n", 15),
+                                           QByteArray("|\r\n2|2\r\n16\r\n\r\n\r\nTop\r\n0|0|a\r\n1|x|1.20\r\n1|1|b\r\n")));
+
+TEST_P(UnreadTableFile, IsNotOverwrittenAtTheEndUnasked)
+{
+    const QByteArray original = GetParam();
+    home.write("plan.ttb", original);
+    home.write("plan.ttbBAK", "the first version");
+    wiz->grid()->setFileName(home.path("plan.ttb"));
+    ASSERT_EQ(dialogs.errors.size(), 1);
+    dialogs.choices = {2}; // Cancel: the program does not end
+    EXPECT_FALSE(host->toolWindows().askToExit());
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    EXPECT_TRUE(dialogs.questions[0].contains("could not be read whole")) << dialogs.questions[0].toStdString();
+    dialogs.choices = {1}; // Don't Save
+    EXPECT_TRUE(host->toolWindows().askToExit());
+    host->toolWindows().destroyAll(); // the grid goes: no save either
+    EXPECT_EQ(home.read("plan.ttb"), original);
+    EXPECT_EQ(home.read("plan.ttbBAK"), "the first version");
+    host->toolWindows().add<TfTableWiz>();
+    wiz = host->toolWindows().get<TfTableWiz>();
+}
+
+TEST_F(TableWizardTest, TheEndSavesTheTableWhileTheProgramIsOpenAndAFailureIsAsked)
+{
+    wiz->grid()->setFileNameOnly(home.path("auto.ttb"));
+    wiz->grid()->table().setCell(0, 1, "at the end");
+    EXPECT_TRUE(host->toolWindows().askToExit());
+    EXPECT_TRUE(home.read("auto.ttb").contains("0|1|at the end\r\n"));
+    // A file that cannot be written: told, and the user decides.
+    QFile::remove(home.path("auto.ttb"));
+    QDir().mkpath(home.path("auto.ttb"));
+    wiz->grid()->setFileNameOnly(home.path("auto.ttb"));
+    EXPECT_FALSE(host->toolWindows().askToExit()); // Cancel
+    EXPECT_FALSE(dialogs.errors.isEmpty());
+    dialogs.choices = {1};
+    EXPECT_TRUE(host->toolWindows().askToExit());
+}
 
 } // namespace
