@@ -81,16 +81,25 @@ void HelpWindow::loadKeywords()
     QFile f(folder_ + QLatin1String("/keywords.txt"));
     if (!f.open(QIODevice::ReadOnly))
         return;
-    const QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n');
+    for (const auto &[keyword, page] : parseKeywords(f.readAll())) {
+        auto *item = new QListWidgetItem(keyword, keywords_);
+        item->setData(Qt::UserRole, page);
+    }
+    keywords_->sortItems();
+}
+
+QList<QPair<QString, QString>> HelpWindow::parseKeywords(const QByteArray &bytes)
+{
+    QList<QPair<QString, QString>> out;
+    const QStringList lines = QString::fromUtf8(bytes).split(u'\n');
     for (QString line : lines) {
         line = line.trimmed();
         const qsizetype tab = line.indexOf(u'\t');
         if (tab <= 0)
             continue;
-        auto *item = new QListWidgetItem(line.left(tab), keywords_);
-        item->setData(Qt::UserRole, line.mid(tab + 1).trimmed());
+        out.append({line.left(tab), line.mid(tab + 1).trimmed()});
     }
-    keywords_->sortItems();
+    return out;
 }
 
 void HelpWindow::filterKeywords(const QString &text)

@@ -13,6 +13,9 @@ class QTextBrowser;
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
+    // The keywords of a "keywords.txt": each line "keyword<TAB>page", blank lines and lines
+    // without a keyword left out.
+    static QList<QPair<QString, QString>> parseKeywords(const QByteArray &bytes);
     explicit HelpWindow(QWidget *parent = nullptr);
 
     void setHelpFolder(const QString &folder);

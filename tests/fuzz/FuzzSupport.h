@@ -2,13 +2,13 @@
 
 #include <QByteArray>
 #include <QDir>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QTemporaryDir>
 
 #include <cstdint>
 #include <cstdlib>
 
-// What every target needs: an application object for fonts and colours (offscreen), and a
+// What every target needs: an application object for fonts, colours and widgets (offscreen), and a
 // scratch folder for readers that take a file.
 namespace FuzzSupport {
 
@@ -18,7 +18,7 @@ inline void startApplication()
     static char name[] = "fuzz";
     static char *argv[] = {name, nullptr};
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
+    static QApplication app(argc, argv);
 }
 
 inline QString scratch(const QString &name)
