@@ -4,8 +4,15 @@
 
 #include "CommandTable.h"
 
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,6 +25,46 @@
 using namespace CommandTable;
 
 namespace {
+
+// The frame's editing keys (its Edit menu's Ctrl+C, Ctrl+Del ...) work from any window, for
+// the active document. Pressed in a field or a list of another window (a tool window, a
+// wizard), they are that field's: the key reaches the focused widget first.
+class EditingKeysStayInTheirWindow : public QObject {
+public:
+    EditingKeysStayInTheirWindow(QMainWindow *frame, QList<QKeySequence> keys)
+        : QObject(frame), frame_(frame), keys_(std::move(keys))
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        if (e->type() != QEvent::ShortcutOverride)
+            return false;
+        auto *w = qobject_cast<QWidget *>(watched);
+        if (!w || w->window() == frame_ || !ownsEditingKeys(w))
+            return false;
+        auto *key = static_cast<QKeyEvent *>(e);
+        const QKeySequence pressed(key->keyCombination());
+        for (const QKeySequence &k : std::as_const(keys_))
+            if (k == pressed) {
+                e->accept(); // delivered to the widget as a key press, not as the frame's command
+                return true;
+            }
+        return false;
+    }
+
+private:
+    static bool ownsEditingKeys(const QWidget *w)
+    {
+        return qobject_cast<const QLineEdit *>(w) || qobject_cast<const QTextEdit *>(w) ||
+               qobject_cast<const QPlainTextEdit *>(w) || qobject_cast<const QAbstractSpinBox *>(w) ||
+               qobject_cast<const QComboBox *>(w) || qobject_cast<const QAbstractItemView *>(w);
+    }
+    QMainWindow *frame_;
+    QList<QKeySequence> keys_;
+};
 
 // The window-arrangement pictures are drawn here: icon themes have none.
 QIcon windowIcon(const QString &kind)
@@ -203,6 +250,16 @@ void CommandRegistry::run(QAction *source)
     }
     const auto fn = *it;
     ErrorBoundary::run([&] { fn(source); });
+}
+
+void CommandRegistry::leaveEditingKeysToOtherWindows()
+{
+    QList<QKeySequence> keys;
+    for (const char *handler : {"EditUndo", "EditRedoClick", "EditCut", "EditCopy", "EditPaste", "EditDelete", "EditClear"})
+        for (QAction *a : actions_.value(QString::fromLatin1(handler)))
+            if (!a->shortcut().isEmpty())
+                keys << a->shortcut();
+    new EditingKeysStayInTheirWindow(frame_, keys);
 }
 
 bool CommandRegistry::trigger(const QString &handler)

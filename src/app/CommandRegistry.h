@@ -28,6 +28,9 @@ public:
     explicit CommandRegistry(QMainWindow *frame);
 
     void build();
+    // The Edit menu's keys, pressed in a field or list of another window than the frame, go to
+    // that field rather than to the active document.
+    void leaveEditingKeysToOtherWindows();
 
     // Connects handler; enables its menu items and buttons unless the table disables them.
     void bind(const QString &handler, std::function<void()> fn);

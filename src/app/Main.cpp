@@ -71,6 +71,7 @@ TmdiMain::TmdiMain(const QStringList &arguments, QWidget *parent) : QMainWindow(
     IniControl->setObjectName(QStringLiteral("IniControl"));
     commands_ = new CommandRegistry(this);
     commands_->build();
+    commands_->leaveEditingKeysToOtherWindows();
 
     manager_ = new DocumentManager(this);
     area_ = new DocumentArea(*manager_, *this, this);

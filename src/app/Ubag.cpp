@@ -339,7 +339,9 @@ bool BagPlacement::eventFilter(QObject *watched, QEvent *event)
                 bag_->Load();
                 bag_->GetWindowPos(QStringLiteral("FORM_PLACE"), window_);
             });
-        } else if (event->type() == QEvent::Close) {
+        } else if (event->type() == QEvent::Hide && !event->spontaneous()) {
+            // However the window goes (its close box, a Cancel or an OK that hides it), its
+            // place is kept.
             ErrorBoundary::run([this] {
                 bag_->PutWindowPos(QStringLiteral("FORM_PLACE"), window_);
                 bag_->Save();

@@ -463,6 +463,13 @@ void TfFormWiz::doOptionTag()
 
 void TfFormWiz::doListElement(const QString &openTag, const QStringList &lines, const QString &closeTag)
 {
+    if (destination_ == Destination::Clipboard) {
+        // The whole element, as the document would get it, goes on the clipboard; the
+        // document is left alone.
+        QApplication::clipboard()->setText(openTag + lines.join(QString()) + closeTag);
+        services_.SetStatusText(CopiedToClipboard);
+        return;
+    }
     TfHTML *doc = services_.activeDocument();
     if (!doc)
         return;
@@ -480,7 +487,7 @@ void TfFormWiz::doMultiTag()
     // The default text keeps its line breaks (in the document's own), since inside a text area
     // they are part of the text the reader sees.
     TfHTML *doc = services_.activeDocument();
-    const QString eol = doc ? QString::fromLatin1(doc->document().eolBytes()) : QString();
+    const QString eol = doc ? QString::fromLatin1(doc->document().eolBytes()) : QStringLiteral("\n");
     const QStringList lines = linesOf(mMultiText);
     doListElement(FormHtml::textArea(tMultiName->text(), oMultiLines->value(), oMultiSize->value()),
                   lines.isEmpty() ? lines : QStringList{lines.join(eol)}, QStringLiteral("</TEXTAREA>"));

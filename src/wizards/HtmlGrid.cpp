@@ -1,6 +1,7 @@
 #include "HtmlGrid.h"
 
 #include "app/ErrorBoundary.h"
+#include "app/ToolWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/LineFile.h"
 #include "platform/SafeFile.h"
@@ -62,7 +63,8 @@ QVariant HtmlTableModel::headerData(int section, Qt::Orientation orientation, in
 {
     if (role != Qt::DisplayRole)
         return {};
-    return orientation == Qt::Horizontal ? QString::number(section + 1) : QString::number(section);
+    // Rows and columns are numbered alike, from 1.
+    return QString::number(section + 1);
 }
 
 void HtmlTableModel::refresh()
@@ -180,12 +182,37 @@ void tHTMLStringGrid::setRowCountValue(int rows)
 {
     model_->setRows(rows);
     applySizes();
+    emit sizeChanged();
 }
 
 void tHTMLStringGrid::setColCountValue(int cols)
 {
     model_->setCols(cols);
     applySizes();
+    emit sizeChanged();
+}
+
+bool tHTMLStringGrid::textBeyond(int rows, int cols) const
+{
+    for (int r = 0; r < table_.rowCount(); ++r)
+        for (int c = 0; c < table_.colCount(); ++c)
+            if ((r >= rows || c >= cols) && !table_.cell(c, r).isEmpty())
+                return true;
+    return false;
+}
+
+void tHTMLStringGrid::fitColumns()
+{
+    // Columns the file gives no width are widened to show their texts (up to a limit), on
+    // screen only: the table keeps its widths.
+    applying_ = true;
+    for (int c = 0; c < table_.colCount(); ++c)
+        if (table_.colWidth(c) == table_.defaultColWidth) {
+            const int wanted = qMin(320, sizeHintForColumn(c));
+            if (wanted > horizontalHeader()->sectionSize(c))
+                horizontalHeader()->resizeSection(c, wanted);
+        }
+    applying_ = false;
 }
 
 void tHTMLStringGrid::setFixedRows(int n)
@@ -238,7 +265,9 @@ void tHTMLStringGrid::LoadTableFile(const QString &name)
         readProblem_ = error;
     model_->refresh();
     applySizes();
+    fitColumns();
     emit tableLoaded();
+    emit sizeChanged();
     if (!whole)
         Dialogs::instance().error(this, tr("%1 is not a whole table definition file; what could be read is "
                                           "shown.\n\n%2")
@@ -280,12 +309,14 @@ void tHTMLStringGrid::InsertRow(int row)
         }
     model_->insertRowAt(row);
     applySizes();
+    emit sizeChanged();
 }
 
 void tHTMLStringGrid::DeleteRow(int row)
 {
     model_->deleteRowAt(row);
     applySizes();
+    emit sizeChanged();
 }
 
 void tHTMLStringGrid::keyPressEvent(QKeyEvent *e)
@@ -330,8 +361,14 @@ void tHTMLStringGrid::dropEvent(QDropEvent *e)
         e->ignore();
         return;
     }
-    // The text goes into the cell that has the focus, not the one under the mouse.
-    const QModelIndex at = currentIndex().isValid() ? currentIndex() : model_->index(0, 0);
-    model_->setData(at, list->currentItem()->text(), Qt::EditRole);
+    dropEntry(list->currentItem()->text());
     e->acceptProposedAction();
+}
+
+void tHTMLStringGrid::dropEntry(const QString &entry)
+{
+    // The text goes into the cell that has the focus, not the one under the mouse; an entry of
+    // two columns ("&copy;<TAB>copyright") gives the text before its tab.
+    const QModelIndex at = currentIndex().isValid() ? currentIndex() : model_->index(0, 0);
+    model_->setData(at, PickerList::firstColumn(entry), Qt::EditRole);
 }

@@ -80,8 +80,15 @@ public:
     // table's into the view.
     void applySizes();
 
+    // Takes the text of a list entry dropped on the grid into its current cell.
+    void dropEntry(const QString &entry);
+    // Whether cells outside rows by cols hold text (a smaller table would drop them).
+    bool textBeyond(int rows, int cols) const;
+
 signals:
     void tableLoaded();
+    // The number of rows or columns changed (a key, a load, the fields).
+    void sizeChanged();
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
@@ -91,6 +98,7 @@ protected:
 
 private:
     void sectionMoved(Qt::Orientation o, int from, int to);
+    void fitColumns();
 
     HtmlTable table_;
     HtmlTableModel *model_;

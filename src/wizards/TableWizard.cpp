@@ -153,6 +153,8 @@ TfTableWiz::TfTableWiz(AppServices &services) : QDialog(services.mainWindow()), 
     connect(saveAs, &QPushButton::clicked, this, &TfTableWiz::btnSaveTableAsClick);
     connect(clear, &QPushButton::clicked, this, &TfTableWiz::cmdClearClick);
 
+    // The fields follow the grid, however its size changes.
+    connect(grdTable, &tHTMLStringGrid::sizeChanged, this, &TfTableWiz::showSize);
     Prefs = BagPlacement::attach(this, QStringLiteral("Table Wizard"));
     SetTitles();
 }
@@ -179,12 +181,33 @@ void TfTableWiz::FormActivate()
 
 void TfTableWiz::SetRows()
 {
-    grdTable->setRowCountValue(spnRows->value());
+    resizeTable(spnRows->value(), grdTable->table().colCount());
 }
 
 void TfTableWiz::SetCols()
 {
-    grdTable->setColCountValue(spnCols->value());
+    resizeTable(grdTable->table().rowCount(), spnCols->value());
+}
+
+void TfTableWiz::resizeTable(int rows, int cols)
+{
+    // Cells that hold text are not dropped without asking.
+    if (grdTable->textBeyond(rows, cols) &&
+        !Dialogs::instance().confirm(this, tr("The rows or columns that would go hold text.\n\nRemove them?"))) {
+        showSize();
+        return;
+    }
+    grdTable->setRowCountValue(rows);
+    grdTable->setColCountValue(cols);
+}
+
+void TfTableWiz::showSize()
+{
+    const HtmlTable &t = grdTable->table();
+    const QSignalBlocker a(spnRows), b(spnCols), c(spnBorder);
+    spnRows->setValue(t.rowCount());
+    spnCols->setValue(t.colCount());
+    spnBorder->setValue(t.gridLineWidth);
 }
 
 void TfTableWiz::SetBorder()
@@ -216,10 +239,7 @@ void TfTableWiz::SetTitles()
 void TfTableWiz::SetOption()
 {
     const HtmlTable &t = grdTable->table();
-    const QSignalBlocker a(spnRows), b(spnCols), c(spnBorder);
-    spnRows->setValue(t.rowCount());
-    spnCols->setValue(t.colCount());
-    spnBorder->setValue(t.gridLineWidth);
+    showSize();
     // The titles a table was loaded with are the ones OK writes: the fields show them.
     optUseTitle1->setChecked(!t.Caption1.isEmpty());
     if (!t.Caption1.isEmpty())

@@ -65,7 +65,13 @@ public slots:
 protected:
     bool event(QEvent *e) override;
 
+private slots:
+    // The Rows, Columns and Border fields show the grid's size.
+    void showSize();
+
 private:
+    void resizeTable(int rows, int cols);
+
     AppServices &services_;
     tHTMLStringGrid *grdTable;
     QSpinBox *spnRows, *spnCols, *spnBorder;

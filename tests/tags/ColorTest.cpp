@@ -49,8 +49,8 @@ TEST_F(ColorTest, GridButtonsChooseTextAndBackground)
     dlg->findChild<QPushButton *>("OKBtn")->click();
     EXPECT_EQ(ed()->editorColor(), QColor(0, 0, 128));
     EXPECT_EQ(ed()->fontColor(), QColor(255, 255, 0));
-    // Apply alone writes no defaults.
-    EXPECT_FALSE(home.read("tolvopt.ini").contains("Editor Colors"));
+    // Apply alone writes no defaults (the dialog's place is all it keeps).
+    EXPECT_FALSE(home.read("tolvopt.ini").contains("Edit_Color"));
 }
 
 
@@ -60,7 +60,7 @@ TEST_F(ColorTest, WithoutADocumentNothingIsWritten)
     TfColor *dlg = dialog();
     dlg->grid()->setBackgroundIndex(4);
     dlg->cmdDefaultClick();
-    EXPECT_FALSE(home.read("tolvopt.ini").contains("Editor Colors"));
+    EXPECT_FALSE(home.read("tolvopt.ini").contains("Edit_Color"));
 }
 
 TEST_F(ColorTest, TheDialogStartsFromTheActiveEditor)

@@ -364,4 +364,56 @@ TEST_F(TableWizardTest, TheEndSavesTheTableWhileTheProgramIsOpenAndAFailureIsAsk
     EXPECT_TRUE(host->toolWindows().askToExit());
 }
 
+TEST_F(TableWizardTest, TheFieldsFollowTheGridAndTextIsNotDroppedUnasked)
+{
+    tHTMLStringGrid *grid = wiz->grid();
+    grid->setFocus();
+    grid->setCurrentIndex(grid->tableModel()->index(1, 0));
+    QTest::keyClick(grid, Qt::Key_Down); // past the end: a row more
+    EXPECT_EQ(grid->table().rowCount(), 3);
+    EXPECT_EQ(wiz->rowsBox()->value(), 3);
+    QTest::keyClick(grid, Qt::Key_Insert);
+    EXPECT_EQ(wiz->rowsBox()->value(), 4);
+    grid->table().setCell(0, 3, "r3");
+    // Fewer rows than hold text: asked; Cancel keeps the rows and the field.
+    dialogs.answers = {Dialogs::Answer::Cancel};
+    wiz->rowsBox()->setValue(3);
+    EXPECT_EQ(grid->table().rowCount(), 4);
+    EXPECT_EQ(wiz->rowsBox()->value(), 4);
+    EXPECT_EQ(grid->table().cell(0, 3), "r3");
+    ASSERT_EQ(dialogs.questions.size(), 1);
+    // Empty rows and columns go without a question; OK drops the text.
+    wiz->colsBox()->setValue(1);
+    EXPECT_EQ(grid->table().colCount(), 1);
+    dialogs.answers = {Dialogs::Answer::Ok};
+    wiz->rowsBox()->setValue(3);
+    EXPECT_EQ(grid->table().rowCount(), 3);
+    EXPECT_EQ(dialogs.questions.size(), 2);
+}
+
+TEST_F(TableWizardTest, ADroppedEntryGivesTheTextBeforeItsTab)
+{
+    tHTMLStringGrid *grid = wiz->grid();
+    grid->setCurrentIndex(grid->tableModel()->index(1, 1));
+    grid->dropEntry("&copy;\tcopyright \xC2\xA9 ");
+    EXPECT_EQ(grid->table().cell(1, 1), "&copy;");
+    grid->dropEntry("<a href=x>\nlink</a>");
+    EXPECT_EQ(grid->table().cell(1, 1), "<a href=x> link</a>");
+}
+
+TEST_F(TableWizardTest, ThePlaceIsKeptHoweverTheWizardGoes)
+{
+    wiz->move(123, 145);
+    wiz->CancelBtnClick();
+    EXPECT_TRUE(home.read("tolvopt.ini").contains("[Table Wizard]")) << home.read("tolvopt.ini").toStdString();
+    EXPECT_TRUE(home.read("tolvopt.ini").contains("FORM_PLACE="));
+}
+
+TEST_F(TableWizardTest, RowsAndColumnsAreNumberedAlikeFromOne)
+{
+    auto *m = wiz->grid()->tableModel();
+    EXPECT_EQ(m->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "1");
+    EXPECT_EQ(m->headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), "1");
+}
+
 } // namespace

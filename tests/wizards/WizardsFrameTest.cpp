@@ -1,3 +1,4 @@
+#include <QKeyEvent>
 // The wizards reached from their menu items and buttons in the frame.
 
 #include "app/SettingsTable.h"
@@ -98,6 +99,60 @@ TEST_F(FrameTest, TheTableWizardOpensFromItsMenuItemAndButtons)
     EXPECT_TRUE(wiz->isVisible());
     wiz->SaveHTMLClick();
     EXPECT_TRUE(text().contains("<table border=1>"));
+}
+
+// Whether a key pressed in w goes to w rather than to a shortcut of the frame: Qt asks the
+// focused widget first, with a shortcut override event.
+bool keyGoesTo(QWidget *w, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QKeyEvent ask(QEvent::ShortcutOverride, key, modifiers);
+    ask.ignore();
+    QApplication::sendEvent(w, &ask);
+    return ask.isAccepted();
+}
+
+// Keys pressed in a wizard reach the wizard first: the frame's Edit keys do not act on the
+// document behind it.
+TEST_F(FrameTest, CtrlDeleteInTheTableGridAsksAboutTheRowAndLeavesTheDocument)
+{
+    startWithEmptyDocument();
+    ed()->loadUtf8("BEFORE\nAFTER\n");
+    ed()->selectRange(1, 1, 1, 7);
+    trigger("TableWizard1Click");
+    auto *wiz = frame->toolWindows().get<TfTableWiz>();
+    tHTMLStringGrid *grid = wiz->grid();
+    grid->setRowCountValue(3);
+    wiz->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(wiz));
+    grid->setFocus();
+    grid->setCurrentIndex(grid->tableModel()->index(1, 0));
+    EXPECT_TRUE(keyGoesTo(grid, Qt::Key_Delete, Qt::ControlModifier));
+    EXPECT_FALSE(keyGoesTo(ed(), Qt::Key_Delete, Qt::ControlModifier)); // in the frame: its command
+    dialogs.answers = {Dialogs::Answer::Ok};
+    QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.questions, QStringList({"Are you sure you want to delete this row?"}));
+    EXPECT_EQ(grid->table().rowCount(), 2);
+    EXPECT_EQ(wiz->rowsBox()->value(), 2); // the field follows the grid
+    EXPECT_EQ(text(), "BEFORE\nAFTER\n");
+    wiz->grid()->setFileNameOnly(QString());
+}
+
+TEST_F(FrameTest, CtrlCInTheBodyLineOfTheBodyWizardCopiesThatLine)
+{
+    startWithEmptyDocument();
+    ed()->loadUtf8("document text");
+    ed()->selectAll();
+    trigger("BodyWizard1Click");
+    auto *wiz = frame->toolWindows().get<TfWizBody>();
+    QPlainTextEdit *memo = wiz->findChild<QPlainTextEdit *>("Memo1");
+    ASSERT_NE(memo, nullptr);
+    wiz->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(wiz));
+    memo->setFocus();
+    memo->selectAll();
+    EXPECT_TRUE(keyGoesTo(memo, Qt::Key_C, Qt::ControlModifier));
+    QTest::keyClick(memo, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith("<BODY")) << QApplication::clipboard()->text().toStdString();
 }
 
 } // namespace
