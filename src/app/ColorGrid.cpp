@@ -20,6 +20,19 @@ QColor ColorGrid::standardColor(int index)
     return index >= 0 && index < 16 ? QColor(standard[index]) : QColor();
 }
 
+QColor ColorGrid::cellColor(int index) const
+{
+    if (colors_.size() == 16)
+        return index >= 0 && index < 16 ? colors_[index] : QColor();
+    return standardColor(index);
+}
+
+void ColorGrid::setCellColors(const QList<QColor> &colors)
+{
+    colors_ = colors.size() == 16 ? colors : QList<QColor>();
+    update();
+}
+
 void ColorGrid::setForegroundIndex(int i)
 {
     fg_ = i;
@@ -66,11 +79,11 @@ void ColorGrid::paintEvent(QPaintEvent *)
     QPainter p(this);
     for (int i = 0; i < 16; ++i) {
         const QRect r = cellRect(i);
-        p.fillRect(r, standardColor(i));
+        p.fillRect(r, cellColor(i));
         p.setPen(QColor(0x60, 0x60, 0x60));
         p.drawRect(r.adjusted(0, 0, -1, -1));
         // "FG" and "BG" mark the two selections, in a colour that reads on the cell.
-        const QColor ink = standardColor(i).lightness() > 128 ? Qt::black : Qt::white;
+        const QColor ink = cellColor(i).lightness() > 128 ? Qt::black : Qt::white;
         p.setPen(ink);
         QFont f = font();
         f.setPointSizeF(f.pointSizeF() * 0.75);

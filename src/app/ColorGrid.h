@@ -13,8 +13,12 @@ public:
 
     int foregroundIndex() const { return fg_; }
     int backgroundIndex() const { return bg_; }
-    QColor foregroundColor() const { return standardColor(fg_); }
-    QColor backgroundColor() const { return standardColor(bg_); }
+    QColor foregroundColor() const { return cellColor(fg_); }
+    QColor backgroundColor() const { return cellColor(bg_); }
+    // The colour drawn in a cell: the standard one unless the grid was given its own 16, so a
+    // grid always shows the colours its caller writes.
+    QColor cellColor(int index) const;
+    void setCellColors(const QList<QColor> &colors);
     void setForegroundIndex(int i);
     void setBackgroundIndex(int i);
     // Hides the foreground mark until the next click, without a change signal: the colour in
@@ -36,6 +40,7 @@ protected:
 
 private:
     QRect cellRect(int i) const;
+    QList<QColor> colors_;
     int fg_ = 0;
     int bg_ = 15;
     bool foregroundOnly_ = false;

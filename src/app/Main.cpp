@@ -75,6 +75,11 @@ TmdiMain::TmdiMain(const QStringList &arguments, QWidget *parent) : QMainWindow(
 
     manager_ = new DocumentManager(this);
     area_ = new DocumentArea(*manager_, *this, this);
+    // File dialogs open beside the page being edited.
+    Dialogs::setStartFolderSource([this] {
+        const HtmlDocument *doc = manager_->active();
+        return doc && !doc->isUntitled() ? QFileInfo(doc->path()).absolutePath() : QString();
+    });
     TabSet1 = new TabStrip(this);
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
@@ -131,6 +136,7 @@ TmdiMain::~TmdiMain()
     // their activation.
     disconnect(manager_, nullptr, this, nullptr);
     ErrorBoundary::setHandler(nullptr);
+    Dialogs::setStartFolderSource(nullptr);
     // The tool windows (the preview's browser engine among them) go before the frame's parts
     // they use.
     windows_->destroyAll();

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
@@ -46,6 +47,8 @@ public:
     }
 
     bool isRegistered(const QString &name) const { return factories_.contains(name); }
+    // Every registered name, in the order of registration.
+    QStringList names() const { return order_; }
     // The window, made now if it does not exist yet; nullptr (with *error) when it cannot be.
     QWidget *window(const QString &name, QString *error = nullptr);
     template <class T>

@@ -12,7 +12,12 @@
 #include <QVBoxLayout>
 #include <QColorDialog>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -54,6 +59,44 @@ Dialogs &Dialogs::instance()
 {
     static SystemDialogs system;
     return installed ? *installed : system;
+}
+
+namespace {
+std::function<QString()> &startFolderSource()
+{
+    static std::function<QString()> source;
+    return source;
+}
+QString &lastChosenFolder()
+{
+    static QString folder;
+    return folder;
+}
+} // namespace
+
+void Dialogs::setStartFolderSource(std::function<QString()> source)
+{
+    startFolderSource() = std::move(source);
+}
+
+QString Dialogs::startFolder(const QString &dir)
+{
+    if (!dir.isEmpty())
+        return dir;
+    if (startFolderSource()) {
+        const QString folder = startFolderSource()();
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    }
+    if (!lastChosenFolder().isEmpty() && QFileInfo(lastChosenFolder()).isDir())
+        return lastChosenFolder();
+    return QDir::homePath();
+}
+
+void Dialogs::noteChosen(const QString &path)
+{
+    if (!path.isEmpty())
+        lastChosenFolder() = QFileInfo(path).absolutePath();
 }
 
 void Dialogs::install(Dialogs *d)
@@ -112,23 +155,57 @@ bool SystemDialogs::input(QWidget *parent, const QString &caption, const QString
     return ok;
 }
 
+namespace {
+
+// Qt's own file dialog (used where the desktop offers none) opens small, with the size and date
+// columns cut to "81....KiB": give it room, and fit those columns to what they show.
+void giveRoom(QFileDialog &dlg)
+{
+    dlg.resize(qMax(dlg.width(), 860), qMax(dlg.height(), 520));
+    auto *view = dlg.findChild<QTreeView *>(QStringLiteral("treeView"));
+    auto *model = dlg.findChild<QFileSystemModel *>();
+    if (!view || !model)
+        return;
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, view, [view] {
+        for (int column = 1; column < view->header()->count(); ++column)
+            view->resizeColumnToContents(column);
+        view->setColumnWidth(0, qMax(view->columnWidth(0), 320));
+    });
+}
+
+QStringList chosen(QFileDialog &dlg)
+{
+    if (dlg.exec() != QDialog::Accepted)
+        return {};
+    const QStringList files = dlg.selectedFiles();
+    if (!files.isEmpty())
+        Dialogs::noteChosen(files.first());
+    return files;
+}
+
+} // namespace
+
 QStringList SystemDialogs::openFiles(QWidget *parent, const QString &caption, const QString &dir,
                                      const QString &filters)
 {
-    return QFileDialog::getOpenFileNames(parent, caption, dir, qtFilters(filters));
+    QFileDialog dlg(parent, caption, startFolder(dir), qtFilters(filters));
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFiles);
+    giveRoom(dlg);
+    return chosen(dlg);
 }
 
 QString SystemDialogs::saveFile(QWidget *parent, const QString &caption, const QString &dir,
                                 const QString &filters, const QString &defaultSuffix)
 {
-    QFileDialog dlg(parent, caption, dir, qtFilters(filters));
+    QFileDialog dlg(parent, caption, startFolder(dir), qtFilters(filters));
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     if (!defaultSuffix.isEmpty())
         dlg.setDefaultSuffix(defaultSuffix);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-        return {};
-    return dlg.selectedFiles().first();
+    giveRoom(dlg);
+    const QStringList files = chosen(dlg);
+    return files.isEmpty() ? QString() : files.first();
 }
 
 Dialogs::PrintChoice SystemDialogs::print(QWidget *parent, QPrinter &printer, bool selectionAvailable)

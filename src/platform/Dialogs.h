@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 class QDialog;
@@ -70,6 +71,14 @@ public:
     static Dialogs &instance();
     // Installs d (ownership stays with the caller); nullptr brings back the real dialogs.
     static void install(Dialogs *d);
+
+    // The folder a file dialog opens in when its caller names none: the one the source gives
+    // (the program gives the active document's folder), else the folder of the last file a
+    // dialog chose in this run, else the home folder. Never the program's own folder.
+    static void setStartFolderSource(std::function<QString()> source);
+    static QString startFolder(const QString &dir);
+    // Remembers the folder of a file the user chose in a file dialog.
+    static void noteChosen(const QString &path);
 };
 
 // Gives one of the program's dialogs a dialog frame: a title and a close button, no minimise

@@ -111,6 +111,7 @@ TfrmFileTools::TfrmFileTools(AppServices &services) : QDialog(services.mainWindo
     grdFiles->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdFiles->setColumnWidth(0, 285);
     grdFiles->horizontalHeader()->setStretchLastSection(true);
+    grdFiles->setWordWrap(true);
     grdFiles->setToolTip(tr("Double click a file to open it at its first match"));
 
     auto *side = new QVBoxLayout;
@@ -153,6 +154,31 @@ void TfrmFileTools::setResult(int row, const QString &text)
     auto *item = new QTableWidgetItem(text);
     item->setToolTip(text);
     grdFiles->setItem(row, 1, item);
+    // A reason is read whole: the row grows to the lines it takes.
+    grdFiles->resizeRowToContents(row);
+}
+
+bool TfrmFileTools::sameFileAsAbove(int row)
+{
+    const int first = firstRowOfSameFile(row);
+    if (first < 0)
+        return false;
+    setResult(row, tr("Same file as row %1").arg(first + 1));
+    return true;
+}
+
+int TfrmFileTools::firstRowOfSameFile(int row) const
+{
+    const auto key = [this](int r) {
+        const QString name = grdFiles->item(r, 0)->text();
+        const QString canonical = QFileInfo(name).canonicalFilePath();
+        return canonical.isEmpty() ? QFileInfo(name).absoluteFilePath() : canonical;
+    };
+    const QString mine = key(row);
+    for (int r = 0; r < row; ++r)
+        if (key(r) == mine)
+            return r;
+    return -1;
 }
 
 void TfrmFileTools::btnSelectClick()
@@ -174,8 +200,12 @@ void TfrmFileTools::btnSelectClick()
 
 void TfrmFileTools::btnRemoveClick()
 {
-    const int row = grdFiles->currentRow();
-    if (row < 0 || !grdFiles->item(row, 0))
+    // Only a row the user highlighted goes; the grid's current cell alone is no choice.
+    const QModelIndexList chosen = grdFiles->selectionModel()->selectedRows();
+    if (chosen.isEmpty())
+        return;
+    const int row = chosen.first().row();
+    if (!grdFiles->item(row, 0))
         return;
     grdFiles->item(row, 0)->setText(QString());
     RedrawGrid();
@@ -202,14 +232,18 @@ void TfrmFileTools::btnSearchClick()
     const int files = grdFiles->rowCount();
     auto progress = Dialogs::instance().progress(this, QStringLiteral("Tolvenra Progress"), tr("Searching ..."));
     int total = 0, found = 0;
+    int distinct = 0;
     for (int r = 0; r < files; ++r) {
+        progress->setPercent((r + 1) * 100 / files);
+        if (sameFileAsAbove(r))
+            continue;
         const MultiFile::Result res = MultiFile::count(grdFiles->item(r, 0)->text(), find);
         setResult(r, res.ok ? QString::number(res.count) : tr("Error: %1").arg(res.error));
         total += res.count;
         found += res.count > 0;
-        progress->setPercent((r + 1) * 100 / files);
+        ++distinct;
     }
-    services_.SetStatusText(tr("Found %1 matches in %2 of %3 files").arg(total).arg(found).arg(files));
+    services_.SetStatusText(tr("Found %1 matches in %2 of %3 files").arg(total).arg(found).arg(distinct));
 }
 
 void TfrmFileTools::btnReplaceClick()
@@ -229,6 +263,8 @@ void TfrmFileTools::btnReplaceClick()
     {
         WaitCursor wait;
         for (int r = 0; r < files; ++r) {
+            if (sameFileAsAbove(r))
+                continue;
             const MultiFile::Result res = MultiFile::count(grdFiles->item(r, 0)->text(), find);
             setResult(r, res.ok ? QString::number(res.count) : tr("Error: %1").arg(res.error));
             total += res.count;
@@ -250,6 +286,9 @@ void TfrmFileTools::btnReplaceClick()
     auto progress = Dialogs::instance().progress(this, QStringLiteral("Tolvenra Progress"), tr("Replacing ..."));
     int replaced = 0, failed = 0;
     for (int r = 0; r < files; ++r) {
+        // A file listed twice is changed once, so its BAK copy is the file as it was before.
+        if (sameFileAsAbove(r))
+            continue;
         const MultiFile::Result res = MultiFile::replace(grdFiles->item(r, 0)->text(), find, with);
         if (res.ok)
             setResult(r, tr("%1 replaced").arg(res.count));

@@ -50,6 +50,10 @@ public slots:
 
 private:
     void setResult(int row, const QString &text);
+    // The first row above naming the same file (however its name is spelt), or -1.
+    int firstRowOfSameFile(int row) const;
+    // True, with the row's result saying so, when the file was listed above already.
+    bool sameFileAsAbove(int row);
 
     AppServices &services_;
     QTableWidget *grdFiles;

@@ -169,7 +169,7 @@ void TfPreview::buildMenus()
     options->addAction(tr("Default &Font/Colors..."), this, &TfPreview::FontColorsClick)
         ->setObjectName(QStringLiteral("FontColors"));
     options->addSeparator();
-    followTyping_ = options->addAction(tr("&Follow Typing"), this, &TfPreview::FollowTyping1Click);
+    followTyping_ = options->addAction(tr("Follow &Typing"), this, &TfPreview::FollowTyping1Click);
     followTyping_->setObjectName(QStringLiteral("FollowTyping1"));
     followTyping_->setCheckable(true);
     followTyping_->setStatusTip(tr("Show the active document as it is typed"));

@@ -22,7 +22,7 @@ public:
     // Shows file again without taking the focus: the same file at the same scroll position,
     // or another file as a new page.
     virtual void refreshFile(const QString &file) = 0;
-    // Whether the window follows the typing in the active document ("&Follow Typing"), and
+    // Whether the window follows the typing in the active document ("Follow &Typing"), and
     // who is told when the user changes it.
     virtual bool followTyping() const = 0;
     virtual void setFollowTypingHandler(std::function<void(bool)> handler) = 0;

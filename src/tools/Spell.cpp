@@ -203,7 +203,7 @@ TfrmSpell::TfrmSpell(AppServices &services) : QDialog(services.mainWindow()), se
     suggestLabel->setBuddy(lstSuggest);
     grid->addWidget(suggestLabel, 2, 0, Qt::AlignTop);
     grid->addWidget(lstSuggest, 2, 1);
-    auto *dictLabel = new QLabel(tr("&Dictionary:"), this);
+    auto *dictLabel = new QLabel(tr("Dic&tionary:"), this);
     dictLabel->setBuddy(cboDictionary);
     grid->addWidget(dictLabel, 3, 0);
     grid->addWidget(cboDictionary, 3, 1);

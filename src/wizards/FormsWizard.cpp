@@ -203,20 +203,20 @@ void TfFormWiz::buildPages()
 
     f = page(SubmitPage);
     tSubValue = field(this, "tSubValue", QStringLiteral("SUBMIT"));
-    f->addRow(tr("&Caption:"), tSubValue);
+    f->addRow(tr("Capt&ion:"), tSubValue);
     tSubName = field(this, "tSubName", QString());
     tSubName->setPlaceholderText(tr("optional"));
     f->addRow(tr("&Name:"), tSubName);
 
     f = page(ResetPage);
     tResetValue = field(this, "tResetValue", QStringLiteral("RESET"));
-    f->addRow(tr("&Caption:"), tResetValue);
+    f->addRow(tr("Capt&ion:"), tResetValue);
 
     f = page(TextLinePage);
     tTextName = field(this, "tTextName", QStringLiteral("NAME"));
     f->addRow(tr("&Name:"), tTextName);
     tTextDefault = field(this, "tTextDefault", QString());
-    f->addRow(tr("&Default text:"), tTextDefault);
+    f->addRow(tr("Defa&ult text:"), tTextDefault);
     sTextMax = number(this, "sTextMax", 50);
     f->addRow(tr("Ma&ximum length:"), sTextMax);
     sTextSize = number(this, "sTextSize", 50);
@@ -226,9 +226,9 @@ void TfFormWiz::buildPages()
     tMultiName = field(this, "tMultiName", QStringLiteral("NAME"));
     f->addRow(tr("&Name:"), tMultiName);
     mMultiText = memo(this, "mMultiText", QString());
-    f->addRow(tr("&Default text:"), mMultiText);
+    f->addRow(tr("Defa&ult text:"), mMultiText);
     oMultiLines = number(this, "oMultiLines", 3);
-    f->addRow(tr("Number of &lines:"), oMultiLines);
+    f->addRow(tr("Num&ber of lines:"), oMultiLines);
     oMultiSize = number(this, "oMultiSize", 50);
     f->addRow(tr("&Width:"), oMultiSize);
 
@@ -255,7 +255,7 @@ void TfFormWiz::buildPages()
     mSel->setToolTip(tr("One option a line"));
     f->addRow(tr("&Options:"), mSel);
     oSelLines = number(this, "oSelLines", 1);
-    f->addRow(tr("Number of &lines:"), oSelLines);
+    f->addRow(tr("Num&ber of lines:"), oSelLines);
     oSelMulti = new QCheckBox(QStringLiteral("Allow Multiple Selections"), this);
     oSelMulti->setObjectName(QStringLiteral("oSelMulti"));
     f->addRow(oSelMulti);

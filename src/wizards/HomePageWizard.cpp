@@ -4,6 +4,7 @@
 #include "app/Guards.h"
 #include "app/Services.h"
 #include "app/SettingsTable.h"
+#include "app/TextOps.h"
 #include "app/ToolWindows.h"
 #include "app/Megares.h"
 #include "app/Ubag.h"
@@ -29,15 +30,11 @@
 
 namespace HomePage {
 
-const char *const Colours[16] = {"#000000", "#770000", "#339933", "#999900", "#000099", "#993399",
-                                 "#009999", "#CCCCCC", "#777777", "#FF3333", "#00FF33", "#FFFF00",
-                                 "#3333FF", "#FF66CC", "#00FFFF", "#FFFFFF"};
-
 namespace {
 
 QString colour(int index)
 {
-    return QLatin1String(Colours[index >= 0 && index < 16 ? index : 0]);
+    return TextOps::PaletteColorToHTML(index >= 0 && index < 16 ? index : 0);
 }
 
 QString slashed(QString name, bool on)
@@ -210,7 +207,7 @@ void TfHPWiz::buildPages()
 
     f = page();
     tTitle = field(this, "tTitle", QStringLiteral("My Home Page"));
-    f->addRow(tr("&Title:"), tTitle);
+    f->addRow(tr("Titl&e:"), tTitle);
     tSubTitle = field(this, "tSubTitle", QString());
     tSubTitle->setPlaceholderText(tr("optional"));
     f->addRow(tr("S&ub-title:"), tSubTitle);
@@ -262,6 +259,11 @@ void TfHPWiz::buildPages()
     f = page();
     grdColor = new ColorGrid(this);
     grdColor->setObjectName(QStringLiteral("grdColor"));
+    // The page gets the palette's HTML colours, so the grid shows those, not the standard 16.
+    QList<QColor> written;
+    for (int i = 0; i < 16; ++i)
+        written.append(QColor(TextOps::PaletteColorToHTML(i)));
+    grdColor->setCellColors(written);
     grdColor->setForegroundIndex(4);
     grdColor->setBackgroundIndex(7);
     grdColor->setToolTip(tr("Left button: text colour; right button: background colour"));

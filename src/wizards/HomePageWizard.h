@@ -45,9 +45,6 @@ struct Answers {
     bool backgroundSlashes = true;
 };
 
-// The HTML colour text of each of the 16 colours of the grid.
-extern const char *const Colours[16];
-
 // The lines of the page, the last one empty; date is today's date as the user writes it.
 QStringList page(const Answers &a, const QString &email, const QString &userName, const QString &date);
 

@@ -13,7 +13,7 @@ void THTMLWriter::Reset()
     openParts_.reset();
 }
 
-QString THTMLWriter::BGSound(const QString &source, quint8 loops) const
+QString THTMLWriter::BGSound(const QString &source, int loops) const
 {
     if (source.isEmpty() && Errors.testFlag(erErrors))
         throw EHTMLError(QStringLiteral("Missing URL for background sound"), BGSoundTag);

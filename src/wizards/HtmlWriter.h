@@ -62,7 +62,7 @@ public:
     void Reset();
     const QStringList &lines() const { return lines_; }
 
-    QString BGSound(const QString &source, quint8 loops) const;
+    QString BGSound(const QString &source, int loops) const;
     QString Marquee(const QString &text, int align, int height, int width, quint8 hspace, quint8 vspace,
                     quint8 scrollAmount, int scrollDelay, int behaviour, int direction, int loops,
                     quint32 bgColor) const;

@@ -140,7 +140,7 @@ TfImageBrowser::TfImageBrowser(AppServices &services) : QDialog(services.mainWin
     pasteForm->addRow(nameButtons);
     pasteForm->addRow(tr("Border Si&ze:"), spnBorder);
     pasteForm->addRow(tr("&Width:"), oW);
-    pasteForm->addRow(tr("&Height:"), oH);
+    pasteForm->addRow(tr("Hei&ght:"), oH);
     pasteForm->addRow(chkslash);
 
     auto *infoBox = new QGroupBox(QStringLiteral("Image Information"), this);
@@ -160,6 +160,8 @@ TfImageBrowser::TfImageBrowser(AppServices &services) : QDialog(services.mainWin
     PImage->setObjectName(QStringLiteral("PImage"));
     PImage->setFixedSize(ImageHtml::PreviewSide, ImageHtml::PreviewSide);
     PImage->setScaledContents(true);
+    PImage->setAlignment(Qt::AlignCenter);
+    PImage->setWordWrap(true);
     PImage->setFrameStyle(QFrame::Sunken | QFrame::StyledPanel);
     auto *previewBox = new QVBoxLayout;
     previewBox->addWidget(PImage, 0, Qt::AlignTop | Qt::AlignHCenter);
@@ -192,8 +194,17 @@ void TfImageBrowser::showPicture(const QString &fileName, QSize size)
     reader.setAutoTransform(true);
     if (reader.size().isValid())
         reader.setScaledSize(reader.size().scaled(size * devicePixelRatio(), Qt::KeepAspectRatio));
+    const QSize full = reader.size();
     const QImage picture = reader.read();
-    PImage->setPixmap(picture.isNull() ? QPixmap() : QPixmap::fromImage(picture));
+    if (!picture.isNull()) {
+        PImage->setPixmap(QPixmap::fromImage(picture));
+        return;
+    }
+    // An empty box would look like a broken wizard: say why there is no picture.
+    PImage->setPixmap(QPixmap());
+    const qint64 limitBytes = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    const bool tooLarge = full.isValid() && limitBytes > 0 && qint64(full.width()) * full.height() * 4 > limitBytes;
+    PImage->setText(tooLarge ? tr("Too large to preview") : tr("No preview"));
 }
 
 void TfImageBrowser::btnBrowseClick()
@@ -211,6 +222,9 @@ void TfImageBrowser::btnBrowseClick()
         showPicture(name, square);
         for (QLineEdit *e : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8})
             e->clear();
+        // The previous picture's size does not belong to this file.
+        oW->setValue(0);
+        oH->setValue(0);
         return;
     }
     showPicture(name, ImageHtml::previewSize({info.width, info.height}));

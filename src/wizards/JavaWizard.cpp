@@ -86,7 +86,7 @@ TfrmJavaWiz::TfrmJavaWiz(AppServices &services) : QDialog(services.mainWindow())
     auto *r = new QFormLayout(required);
     r->addRow(tr("&Code:"), tCode);
     r->addRow(tr("&Width:"), tWidth);
-    r->addRow(tr("&Height:"), tHeight);
+    r->addRow(tr("Hei&ght:"), tHeight);
     r->addRow(tr("A&lignment:"), tAlign);
     auto *optional = new QGroupBox(tr("Optional"), this);
     auto *o = new QFormLayout(optional);

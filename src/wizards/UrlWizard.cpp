@@ -12,6 +12,7 @@
 #include "wizards/WizardParts.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -79,6 +80,9 @@ QComboBox *comboField(QWidget *parent, const char *name)
     c->setObjectName(QString::fromLatin1(name));
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
+    // Completion offers entries but never changes the letters typed: "Index.htm" is a
+    // different link from "index.htm" on a web server.
+    c->completer()->setCaseSensitivity(Qt::CaseSensitive);
     c->setMinimumContentsLength(36);
     return c;
 }
@@ -252,7 +256,9 @@ QWidget *TfrmIE::buildSoundPage()
     tSound->setObjectName(QStringLiteral("tSound"));
     spnSoundReps = new QSpinBox(page);
     spnSoundReps->setObjectName(QStringLiteral("spnSoundReps"));
-    spnSoundReps->setRange(INT_MIN, INT_MAX);
+    // A count below 0 means nothing to a browser; 0 is shown as the word it writes.
+    spnSoundReps->setRange(0, INT_MAX);
+    spnSoundReps->setSpecialValueText(QStringLiteral("infinite"));
     spnSoundReps->setToolTip(QStringLiteral("No of Repetitions (0 for Infinite)"));
     auto *form = new QFormLayout(page);
     form->addRow(tr("&Sound File:"), tSound);
@@ -361,8 +367,8 @@ void TfrmIE::OKBtnClick()
 
 void TfrmIE::doSoundTag()
 {
-    // The count travels as a byte, as browsers of the time read it: 256 is 0, which is endless.
-    services_.tags().InsertTag(HTMLWrite.BGSound(tSound->text(), quint8(spnSoundReps->value())), QString());
+    // The count is written as the field shows it; 0 ("infinite") is endless.
+    services_.tags().InsertTag(HTMLWrite.BGSound(tSound->text(), spnSoundReps->value()), QString());
 }
 
 void TfrmIE::doMarqueeTag()

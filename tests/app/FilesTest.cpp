@@ -1,6 +1,8 @@
 #include "app/Files.h"
 #include "app/TabStrip.h"
+#include "app/ToolWindows.h"
 #include "support/FrameFixture.h"
+#include "wizards/ImageWizard.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -26,6 +28,28 @@ TEST_F(FrameTest, NewDocumentsAreNumberedAndNumbersAreNotReused)
     trigger("FileNew");
     EXPECT_EQ(captions(), QStringList({"New HTML Document 2", "New HTML Document 3"}));
     EXPECT_EQ(tabs()->names(), captions());
+}
+
+TEST_F(FrameTest, FileDialogsOpenInTheActiveDocumentsFolder)
+{
+    startEmpty();
+    const QString page = home.write("site/pages/page.html", "<p>x</p>");
+    files().OpenDocument(page);
+    trigger("FileOpen");
+    trigger("InsertFile1Click");
+    trigger("Pick2Click");
+    frame->toolWindows().get<TfImageBrowser>()->btnBrowseClick();
+    EXPECT_EQ(dialogs.fileDialogFolders, QStringList(3, home.path("site/pages")));
+
+    // A page never saved: the folder of the last file chosen, never the program's folder.
+    trigger("FileNew");
+    dialogs.openNames.push_back({home.write("other/b.html", "b")});
+    trigger("FileOpen");
+    trigger("FileNew");
+    trigger("FileOpen");
+    ASSERT_EQ(dialogs.fileDialogFolders.size(), 5);
+    EXPECT_EQ(dialogs.fileDialogFolders[4], home.path("other"));
+    EXPECT_NE(dialogs.fileDialogFolders[3], QDir::currentPath());
 }
 
 TEST_F(FrameTest, BinaryAndFolderNamesAreRefusedWithAReason)

@@ -278,6 +278,46 @@ TEST_F(FileToolsTest, TheListAddsAndRemovesFiles)
     tools->grid()->setCurrentCell(-1, -1);
     tools->btnRemoveClick();
     EXPECT_EQ(tools->files().size(), 3);
+    // A current cell that is not highlighted is no choice either.
+    tools->grid()->clearSelection();
+    tools->grid()->setCurrentCell(0, 0, QItemSelectionModel::NoUpdate);
+    tools->btnRemoveClick();
+    EXPECT_EQ(tools->files().size(), 3);
+}
+
+TEST_F(FileToolsTest, AFileListedTwiceIsReplacedOnceAndItsBackupIsTheOriginal)
+{
+    const QString alpha = home.write("Alpha.htm", "one DONE");
+    dialogs.openNames = {{alpha}, {home.path("./Alpha.htm")}};
+    tools->btnSelectClick();
+    tools->btnSelectClick();
+    ASSERT_EQ(tools->files().size(), 2);
+    dialogs.inputs = {QString("DONE")};
+    tools->btnSearchClick();
+    EXPECT_EQ(host->status, "   Found 1 matches in 1 of 1 files");
+    dialogs.inputs = {QString("DONE"), QString("DONE2")};
+    dialogs.answers = {Dialogs::Answer::Ok};
+    tools->btnReplaceClick();
+    EXPECT_TRUE(dialogs.questions.last().startsWith("Replace 1 occurrences of \"DONE\" with \"DONE2\" in 1 files?"));
+    EXPECT_EQ(home.read("Alpha.htm"), "one DONE2");
+    EXPECT_EQ(home.read("Alpha.BAK"), "one DONE");
+    EXPECT_EQ(tools->result(0), "1 replaced");
+    EXPECT_EQ(tools->result(1), "Same file as row 1");
+}
+
+TEST_F(FileToolsTest, AReasonInTheResultColumnIsShownWhole)
+{
+    tools->resize(600, 360);
+    dialogs.openNames = {{home.write("bin.htm", QByteArray("\0\1\2", 3))}};
+    tools->btnSelectClick();
+    dialogs.inputs = {QString("x")};
+    tools->btnSearchClick();
+    const QString reason = tools->result(0);
+    ASSERT_TRUE(reason.startsWith("Error: The file contains NUL bytes"));
+    QTableWidget *grid = tools->grid();
+    const QRect cell = grid->visualRect(grid->model()->index(0, 1));
+    const QRect needed = grid->fontMetrics().boundingRect(QRect(0, 0, cell.width() - 8, 10000), Qt::TextWordWrap, reason);
+    EXPECT_GE(cell.height(), needed.height());
 }
 
 TEST_F(FileToolsTest, SearchCountsAndReplaceKeepsEncodingLineEndsAndBackups)

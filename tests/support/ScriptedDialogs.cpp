@@ -38,23 +38,28 @@ int ScriptedDialogs::choose(QWidget *, const QString &text, const QStringList &b
     return chosen;
 }
 
-QStringList ScriptedDialogs::openFiles(QWidget *, const QString &, const QString &, const QString &)
+QStringList ScriptedDialogs::openFiles(QWidget *, const QString &, const QString &dir, const QString &)
 {
+    fileDialogFolders << startFolder(dir);
     if (openNames.empty())
         return {};
     QStringList names = openNames.front();
     openNames.pop_front();
+    if (!names.isEmpty())
+        noteChosen(names.first());
     return names;
 }
 
-QString ScriptedDialogs::saveFile(QWidget *, const QString &, const QString &, const QString &, const QString &)
+QString ScriptedDialogs::saveFile(QWidget *, const QString &, const QString &dir, const QString &, const QString &)
 {
+    fileDialogFolders << startFolder(dir);
     if (saveNames.empty()) {
         ADD_FAILURE() << "unexpected save dialog";
         return {};
     }
     QString name = saveNames.front();
     saveNames.pop_front();
+    noteChosen(name);
     return name;
 }
 

@@ -18,6 +18,7 @@ public:
     QStringList choiceButtons;         // the buttons of the last choose(), "|"-joined
     std::deque<QStringList> openNames; // for openFiles()
     std::deque<QString> saveNames;     // for saveFile(); an empty name cancels
+    QStringList fileDialogFolders;     // the folder each file dialog opened in
     std::deque<std::optional<QString>> inputs; // for input()
     QStringList inputPrompts;          // "caption|prompt|preset" of each input box
     std::deque<PrintChoice> prints;    // for print()

@@ -1,4 +1,5 @@
 #include "app/ToolWindows.h"
+#include "support/AccessKeys.h"
 #include "support/FrameFixture.h"
 #include "support/TestHost.h"
 #include "app/RecentFiles.h"
@@ -119,6 +120,17 @@ protected:
     AppServices &services() { return *frame; }
 };
 using PreviewFrameTest = PreviewFixture<PreviewFrame>;
+
+// The preview and its font dialog are the windows the frame tests cannot make without the web
+// engine; their access keys are checked here.
+TEST_F(PreviewTest, NoTwoItemsOfThePreviewShareAnAccessKey)
+{
+    TfPreview *p = preview();
+    ASSERT_NE(p, nullptr);
+    TFontForm font;
+    const QStringList found = AccessKeys::windowClashes(p) + AccessKeys::windowClashes(&font);
+    EXPECT_TRUE(found.isEmpty()) << found.join("\n").toStdString();
+}
 
 TEST_F(PreviewTest, NoDocumentSaysSoAndWritesNothing)
 {
@@ -615,7 +627,7 @@ TEST_F(FollowTypingTest, ThePreviewShowsTheTypingAndKeepsItsPlace)
     ed()->loadUtf8(tall + "<p id=end>end</p>");
     ASSERT_TRUE(previewActive());
     QAction *follow = preview()->followTypingAction();
-    EXPECT_EQ(follow->text(), "&Follow Typing");
+    EXPECT_EQ(follow->text(), "Follow &Typing");
     EXPECT_FALSE(follow->isChecked());
 
     // Off: typing does not touch the preview.

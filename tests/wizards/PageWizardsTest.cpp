@@ -105,6 +105,24 @@ TEST_F(PageWizardsTest, TheHomePageFieldsBecomeTheAnswers)
     EXPECT_EQ(a.backgroundImage, "/srv/web/Back.png");
 }
 
+// The grid is drawn in the colours the page gets: index 2 writes #339933, not the standard green.
+TEST_F(PageWizardsTest, TheHomePageColourGridShowsTheColoursItWrites)
+{
+    TfHPWiz wiz(*host);
+    wiz.grdColor->resize(122, 98);
+    const QImage shot = wiz.grdColor->grab().toImage();
+    for (int i : {2, 13}) {
+        const QColor written(HomePage::page([&] {
+            HomePage::Answers a = wiz.answers();
+            a.setBackColour = true;
+            a.backColour = i;
+            return a;
+        }(), "", "", "").join("\n").section("BGCOLOR=\"", 1).left(7));
+        const QRect cell(1 + (i % 4) * 30, 1 + (i / 4) * 24, 28, 22);
+        EXPECT_EQ(shot.pixelColor(cell.center() + QPoint(8, 6)), written) << i;
+    }
+}
+
 // ---- body ----
 
 TEST_F(PageWizardsTest, TheBodyTagReplacesTheOldOneOnlyWhenTheUserSaysSo)
@@ -233,6 +251,26 @@ TEST_F(PageWizardsTest, TheUrlWizardRemembersNewLocationsExactly)
     EXPECT_EQ(again.cmbURL->currentText(), "http://");
 }
 
+// Typed with the keyboard and ended with Enter, as a user does: the list's completion must
+// not turn the letters into an entry's case.
+TEST_F(PageWizardsTest, TheUrlWizardKeepsTheCaseTyped)
+{
+    auto *wiz = show<TfrmURLWizard>("URLWizardShow");
+    wiz->show();
+    ed()->loadUtf8("");
+    auto type = [](QComboBox *box, const QString &text) {
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box->lineEdit(), text);
+    };
+    type(wiz->cmbDesc, "send mail to me");
+    EXPECT_EQ(wiz->cmbDesc->currentText(), "send mail to me");
+    type(wiz->cmbURL, "Index.htm");
+    EXPECT_EQ(wiz->cmbURL->currentText(), "Index.htm");
+    QTest::keyClick(wiz->cmbURL->lineEdit(), Qt::Key_Return); // Enter is To Document
+    EXPECT_EQ(text(), "<A HREF=\"Index.htm\">send mail to me</A>");
+    EXPECT_TRUE(home.read("WURLU.fil").contains("Index.htm\r\nindex.htm\r\n"));
+}
+
 TEST_F(PageWizardsTest, AUrlListThatCannotBeWrittenOrReadIsNotLost)
 {
     QDir().mkpath(home.path("WURLU.fil")); // a folder where the file belongs
@@ -284,10 +322,14 @@ TEST_F(PageWizardsTest, SoundAndMarqueeElements)
     wiz->btnLowerClick();
     wiz->spnSoundReps->setValue(0);
     EXPECT_EQ(insert(), "<bgsound src=\"c:/snd/hello.wav\" loop=infinite>");
+    EXPECT_EQ(wiz->spnSoundReps->text(), "infinite");
+    // Counts past a byte are written as typed, not wrapped to "infinite" or 44.
     wiz->spnSoundReps->setValue(256);
-    EXPECT_EQ(insert(), "<bgsound src=\"c:/snd/hello.wav\" loop=infinite>");
-    wiz->spnSoundReps->setValue(257);
-    EXPECT_EQ(insert(), "<bgsound src=\"c:/snd/hello.wav\" loop=1>");
+    EXPECT_EQ(insert(), "<bgsound src=\"c:/snd/hello.wav\" loop=256>");
+    wiz->spnSoundReps->setValue(300);
+    EXPECT_EQ(insert(), "<bgsound src=\"c:/snd/hello.wav\" loop=300>");
+    wiz->spnSoundReps->setValue(-3);
+    EXPECT_EQ(wiz->spnSoundReps->value(), 0);
 
     wiz->tabs()->setCurrentIndex(TfrmIE::MarqueesPage);
     EXPECT_EQ(wiz->notebook()->currentIndex(), TfrmIE::MarqueesPage);
@@ -304,6 +346,35 @@ TEST_F(PageWizardsTest, SoundAndMarqueeElements)
     dialogs.openNames.push_back({sound});
     wiz->btnBrowseClick();
     EXPECT_EQ(wiz->tSound->text(), sound);
+}
+
+// ---- every wizard ----
+
+// Cancel hides a wizard without a close event; its place must still be kept.
+TEST_F(PageWizardsTest, EachWizardKeepsItsPlaceWhenCancelled)
+{
+    auto check = [&](QWidget *wiz, const char *section, auto cancel) {
+        ASSERT_NE(wiz, nullptr) << section;
+        wiz->show();
+        wiz->move(131, 157);
+        cancel();
+        EXPECT_FALSE(wiz->isVisible()) << section;
+        const QString ini = home.read("tolvopt.ini");
+        const int at = ini.indexOf(QString("[%1]").arg(section));
+        EXPECT_GE(at, 0) << section;
+        EXPECT_TRUE(ini.mid(at).contains("FORM_PLACE=")) << section;
+    };
+    auto *java = show<TfrmJavaWiz>("JavaWizard1Click");
+    check(java, "Java Wizard", [&] { java->CancelBtnClick(); });
+    auto *url = show<TfrmURLWizard>("URLWizardShow");
+    check(url, "URL Wizard", [&] { url->CancelBtnClick(); });
+    auto *body = show<TfWizBody>("BodyWizard1Click");
+    check(body, "Body Wizard", [&] { body->CancelBtnClick(); });
+    auto *image = show<TfImageBrowser>("Pick2Click");
+    check(image, "Image Browser", [&] { image->CancelBtnClick(); });
+    host->toolWindows().add<TfHPWiz>(QString(), ToolWindows::Show::Modal);
+    auto *page = host->toolWindows().get<TfHPWiz>();
+    check(page, "HP Wizard", [&] { page->reject(); });
 }
 
 // ---- image ----
@@ -363,12 +434,15 @@ TEST_F(ImageWizardTest, ABrowsedPictureGivesItsDetailsSizeAndPreview)
 
 TEST_F(ImageWizardTest, AFileThatIsNoPictureLeavesTheDetailsEmpty)
 {
+    browse(picture("first.png", 64, 32, "PNG"));
     const QString bad = home.write("broken.gif", QByteArray("GIF89a but not really"));
     browse(bad);
+    EXPECT_EQ(wiz->PImage->text(), "No preview");
     EXPECT_EQ(wiz->txtImageName->text(), bad);
     EXPECT_EQ(wiz->Edit1->text(), "");
     EXPECT_EQ(wiz->Edit7->text(), "");
-    EXPECT_EQ(wiz->oW->value(), 0);
+    EXPECT_EQ(wiz->oW->value(), 0); // not the first picture's 64 by 32
+    EXPECT_EQ(wiz->oH->value(), 0);
     ed()->loadUtf8("");
     wiz->txtImageName->setText("C:\\Pics\\Logo.GIF");
     wiz->btnLowerClick();
@@ -383,6 +457,44 @@ TEST_F(ImageWizardTest, AFileThatIsNoPictureLeavesTheDetailsEmpty)
     host->activeDocument()->setModified(false);
     host->activeDocument()->close();
     wiz->OKBtnClick();
+}
+
+// A PNG of the given size holding no rows: enough for its details, not for a picture.
+QByteArray pngHeader(quint32 width, quint32 height)
+{
+    auto crc32 = [](const QByteArray &data) {
+        quint32 c = 0xFFFFFFFFu;
+        for (char ch : data) {
+            c ^= quint8(ch);
+            for (int k = 0; k < 8; ++k)
+                c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+        }
+        return ~c;
+    };
+    auto be = [](quint32 v) {
+        const char bytes[4] = {char(v >> 24), char(v >> 16), char(v >> 8), char(v)};
+        return QByteArray(bytes, 4);
+    };
+    const QByteArray ihdr = "IHDR" + be(width) + be(height) + QByteArray("\x08\x02\x00\x00\x00", 5);
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    png += be(13) + ihdr + be(crc32(ihdr));
+    const QByteArray idat = "IDAT" + QByteArray::fromHex("789c030000000001"); // no rows
+    png += be(8) + idat + be(crc32(idat));
+    const QByteArray iend = "IEND";
+    png += be(0) + iend + be(crc32(iend));
+    return png;
+}
+
+TEST_F(ImageWizardTest, AHugePictureSaysItIsTooLargeToPreview)
+{
+    const QString huge = home.write("huge.png", pngHeader(40000, 40000));
+    browse(huge);
+    EXPECT_EQ(wiz->Edit1->text(), "40000");
+    EXPECT_EQ(wiz->oH->value(), 40000);
+    EXPECT_TRUE(wiz->PImage->pixmap().isNull());
+    EXPECT_EQ(wiz->PImage->text(), "Too large to preview");
+    browse(picture("small.png", 20, 10, "PNG"));
+    EXPECT_FALSE(wiz->PImage->pixmap().isNull());
 }
 
 // ---- the frame ----
