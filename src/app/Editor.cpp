@@ -439,3 +439,15 @@ bool TEditor::gotoBookmark(int n)
 {
     return bookmarks_->go(n);
 }
+
+QRect TEditor::screenRectOf(long from, long to) const
+{
+    const int x1 = int(SendScintilla(SCI_POINTXFROMPOSITION, 0UL, from));
+    const int y = int(SendScintilla(SCI_POINTYFROMPOSITION, 0UL, from));
+    const long line = SendScintilla(SCI_LINEFROMPOSITION, from);
+    const int x2 = SendScintilla(SCI_LINEFROMPOSITION, to) == line ? int(SendScintilla(SCI_POINTXFROMPOSITION, 0UL, to))
+                                                                 : viewport()->width();
+    const int h = int(SendScintilla(SCI_TEXTHEIGHT, line));
+    const QPoint topLeft = viewport()->mapToGlobal(QPoint(qMin(x1, x2), y));
+    return QRect(topLeft, QSize(qMax(1, qAbs(x2 - x1)), qMax(1, h)));
+}

@@ -98,6 +98,9 @@ public:
     // Puts the caret at pos (no selection), and shows it when asked.
     void gotoByte(long pos, bool show = false);
     void scrollToCaret() { SendScintilla(SCI_SCROLLCARET); }
+    // The screen rectangle of the text from..to on its line (the whole line's height), for
+    // windows that must not cover it.
+    QRect screenRectOf(long from, long to) const;
     // Inserts text at pos without moving the caret unless it is after pos.
     void insertBytes(long pos, const QByteArray &utf8) { doc_->insert(pos, utf8); }
 

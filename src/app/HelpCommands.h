@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/HelpWindow.h"
+
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class CommandRegistry;
-class HelpWindow;
 class QWidget;
 
 // The Help menu: the program's help (contents, search, help on help, a topic by page) and
@@ -32,6 +34,6 @@ private:
     HelpWindow *help();
 
     QWidget *frame_;
-    HelpWindow *help_ = nullptr;
+    QPointer<HelpWindow> help_; // it goes with a modal dialog deleted while it belongs to it
     QString helpFolder_;
 };

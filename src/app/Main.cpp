@@ -137,6 +137,7 @@ TmdiMain::~TmdiMain()
     disconnect(manager_, nullptr, this, nullptr);
     ErrorBoundary::setHandler(nullptr);
     Dialogs::setStartFolderSource(nullptr);
+    Dialogs::setDefaultFolder(QString());
     // The tool windows (the preview's browser engine among them) go before the frame's parts
     // they use.
     windows_->destroyAll();

@@ -92,9 +92,18 @@ public:
         mark.palette = pal;
         mark.state = QStyle::State_Enabled;
         if (a->isCheckable() && a->isChecked()) {
-            mark.rect = QRect(r.left() + 4, r.center().y() - 6, 12, 12);
-            mark.state |= QStyle::State_On;
-            list_->style()->drawPrimitive(QStyle::PE_IndicatorMenuCheckMark, &mark, p, list_);
+            // The mark in the text's own colour: styles draw a menu's check mark for their
+            // menu background, which is not this list's button face.
+            const QColor ink = !a->isEnabled() ? QColor(128, 128, 128)
+                               : selected      ? pal.color(QPalette::HighlightedText)
+                                               : pal.color(QPalette::ButtonText);
+            const QRectF box(r.left() + 5, r.center().y() - 5, 10, 10);
+            p->setRenderHint(QPainter::Antialiasing);
+            p->setPen(QPen(ink, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p->drawPolyline(QPolygonF({QPointF(box.left(), box.center().y()),
+                                       QPointF(box.left() + box.width() * 0.38, box.bottom()),
+                                       QPointF(box.right(), box.top())}));
+            p->setRenderHint(QPainter::Antialiasing, false);
         }
         if (a->menu()) {
             mark.rect = QRect(r.right() - 14, r.center().y() - 5, 10, 10);
@@ -119,6 +128,10 @@ TMenuListBox::TMenuListBox(QWidget *parent) : QListWidget(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setMouseTracking(true);
+    // The room below the last item is the menu's face too, not a white list background.
+    QPalette face = palette();
+    face.setColor(QPalette::Base, face.color(QPalette::Button));
+    setPalette(face);
 }
 
 void TMenuListBox::setActions(const QList<QAction *> &actions)

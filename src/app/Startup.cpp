@@ -72,8 +72,13 @@ void Startup::run(const QStringList &arguments, TitleScreen *early)
         dir = AppPaths::programFolder() + QLatin1Char('/');
     if (dir.endsWith(u'\\') || (dir.endsWith(u'/') && dir.size() > 1))
         dir.chop(1);
-    if (QFileInfo(dir).isDir())
+    if (QFileInfo(dir).isDir()) {
         QDir::setCurrent(dir);
+        // A start-up folder of the user's choosing is where file dialogs go when no page
+        // says otherwise; the program's own folder is not a place for pages.
+        if (QFileInfo(dir).canonicalFilePath() != QFileInfo(AppPaths::programFolder()).canonicalFilePath())
+            Dialogs::setDefaultFolder(QFileInfo(dir).absoluteFilePath());
+    }
     if (const QString note = StatusPanels::documentNote(services_.activeDocument()); !note.isEmpty())
         services_.SetStatusText(note);
 }

@@ -72,11 +72,21 @@ QString &lastChosenFolder()
     static QString folder;
     return folder;
 }
+QString &defaultFolder()
+{
+    static QString folder;
+    return folder;
+}
 } // namespace
 
 void Dialogs::setStartFolderSource(std::function<QString()> source)
 {
     startFolderSource() = std::move(source);
+}
+
+void Dialogs::setDefaultFolder(const QString &folder)
+{
+    defaultFolder() = folder;
 }
 
 QString Dialogs::startFolder(const QString &dir)
@@ -88,8 +98,9 @@ QString Dialogs::startFolder(const QString &dir)
         if (!folder.isEmpty() && QFileInfo(folder).isDir())
             return folder;
     }
-    if (!lastChosenFolder().isEmpty() && QFileInfo(lastChosenFolder()).isDir())
-        return lastChosenFolder();
+    for (const QString &folder : {lastChosenFolder(), defaultFolder()})
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
     return QDir::homePath();
 }
 
@@ -240,6 +251,30 @@ void centreOnScreen(QWidget *window)
         r.moveCenter(screen->availableGeometry().center());
         window->move(r.topLeft());
     }
+}
+
+QPoint placeClearOf(const QRect &frame, const QRect &avoid, const QRect &screen)
+{
+    // A little room round the word: its line and the ones next to it stay readable.
+    const QRect keepClear = avoid.adjusted(0, -avoid.height(), 0, avoid.height());
+    if (!frame.intersects(keepClear))
+        return frame.topLeft();
+    QRect r = frame;
+    const int x = qBound(screen.left(), r.left(), qMax(screen.left(), screen.right() - r.width() + 1));
+    r.moveTopLeft(QPoint(x, keepClear.bottom() + 1));
+    if (r.bottom() <= screen.bottom())
+        return r.topLeft();
+    r.moveBottom(keepClear.top() - 1);
+    if (r.top() >= screen.top())
+        return r.topLeft();
+    // Neither below nor above: beside the word, on the side with more room.
+    const int left = avoid.left() - screen.left(), right = screen.right() - avoid.right();
+    r.moveTop(qBound(screen.top(), frame.top(), qMax(screen.top(), screen.bottom() - r.height() + 1)));
+    if (right >= left)
+        r.moveLeft(avoid.right() + 1);
+    else
+        r.moveRight(avoid.left() - 1);
+    return r.topLeft();
 }
 
 QHBoxLayout *buttonRow(std::initializer_list<QWidget *> buttons)

@@ -74,8 +74,10 @@ public:
 
     // The folder a file dialog opens in when its caller names none: the one the source gives
     // (the program gives the active document's folder), else the folder of the last file a
-    // dialog chose in this run, else the home folder. Never the program's own folder.
+    // dialog chose in this run, else the default folder (the user's start-up folder), else
+    // the home folder. Never the program's own folder.
     static void setStartFolderSource(std::function<QString()> source);
+    static void setDefaultFolder(const QString &folder);
     static QString startFolder(const QString &dir);
     // Remembers the folder of a file the user chose in a file dialog.
     static void noteChosen(const QString &path);
@@ -86,6 +88,10 @@ public:
 void setDialogFrame(QDialog *dialog);
 // Puts a window in the middle of the screen.
 void centreOnScreen(QWidget *window);
+// Where a window's frame goes so that it does not cover the rectangle avoid (a word the window
+// talks about): where it is when it covers nothing, else just below avoid, else just above
+// it, kept on the screen's available area.
+QPoint placeClearOf(const QRect &frame, const QRect &avoid, const QRect &screen);
 // A push button of one of the program's windows, named for tests and not taking Return unless
 // it is made the default; hint, when given, is its tool tip.
 QPushButton *dialogButton(QWidget *parent, const char *name, const QString &caption, const QString &hint = QString());

@@ -1,5 +1,8 @@
 #include "HelpWindow.h"
 
+#include <QApplication>
+#include <QEvent>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,7 +17,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
+HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window), owner_(parent)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(tr("Tolvenra Help"));
@@ -118,9 +121,42 @@ void HelpWindow::filterKeywords(const QString &text)
 
 void HelpWindow::present()
 {
+    // A modal dialog blocks every window but its own: help asked for while one is open (the
+    // options dialog's Help button) becomes the dialog's window, usable beside it, and goes
+    // back to its owner when the dialog closes.
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal && modal != this && modal != modal_ && !isAncestorOf(modal)) {
+        if (modal_)
+            modal_->removeEventFilter(this);
+        modal_ = modal;
+        modal_->installEventFilter(this);
+        moveTo(modal_);
+    }
     show();
     raise();
     activateWindow();
+}
+
+void HelpWindow::moveTo(QWidget *parent)
+{
+    if (parentWidget() == parent)
+        return;
+    const bool shown = !isHidden();
+    const QRect place = geometry();
+    setParent(parent, windowFlags() | Qt::Window);
+    setGeometry(place);
+    if (shown)
+        show();
+}
+
+bool HelpWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == modal_ && (event->type() == QEvent::Hide || event->type() == QEvent::Destroy)) {
+        modal_->removeEventFilter(this);
+        modal_ = nullptr;
+        moveTo(owner_);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void HelpWindow::showContents()

@@ -31,12 +31,20 @@ public:
     QLineEdit *keywordEdit() const { return keywordEdit_; }
     QString currentPage() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void loadKeywords();
     void filterKeywords(const QString &text);
     void present();
+    // Moves the window between its owner and a modal dialog, keeping its place and whether
+    // it shows.
+    void moveTo(QWidget *parent);
 
     QString folder_;
+    QWidget *owner_;
+    QWidget *modal_ = nullptr;
     QTabWidget *side_;
     QLineEdit *keywordEdit_;
     QListWidget *keywords_;

@@ -74,18 +74,14 @@ int ProjectTree::moveUp(int i)
 
 int ProjectTree::moveDown(int i)
 {
-    // The entry after this one's own sub-entries names the sibling group the entry joins, as
-    // its last member; a flat list sends the entry to its end.
+    // One place down among its siblings: after the next sibling and that sibling's own
+    // sub-entries. The last of its group stays where it is ("<" takes it out of the group).
     if (i < 0 || i >= count())
         return -1;
     const int next = subtreeEnd(i);
-    if (next >= count())
+    if (next >= count() || entries_[next].level != entries_[i].level)
         return -1;
-    const int level = entries_[next].level;
-    int groupEnd = next;
-    while (groupEnd < count() && entries_[groupEnd].level >= level)
-        ++groupEnd;
-    return moveSubtree(i, groupEnd, level);
+    return moveSubtree(i, subtreeEnd(next), entries_[i].level);
 }
 
 int ProjectTree::moveLeft(int i)

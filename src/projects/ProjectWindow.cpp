@@ -91,6 +91,8 @@ TfProj::TfProj(AppServices &services) : QDialog(services.mainWindow()), services
     resize(620, 440);
 
     connect(txtTitle, &QLineEdit::textChanged, this, [this](const QString &t) { tree_.title = t; });
+    // A title the user types is a change to the project, asked about before it is lost.
+    connect(txtTitle, &QLineEdit::textEdited, this, [this] { modified_ = true; });
     connect(outProj, &QTreeWidget::itemDoubleClicked, this, [this] { btnOpenFileClick(); });
     connect(outProj, &QTreeWidget::itemExpanded, this,
             [this](QTreeWidgetItem *item) { tree_.setOpen(item->data(0, Qt::UserRole).toInt(), true); });
@@ -289,9 +291,9 @@ void TfProj::ExpandAll()
 
 void TfProj::CollapseAll()
 {
-    if (tree_.count() < 2)
-        return;
-    tree_.setOpen(0, false);
+    for (int i = 0; i < tree_.count(); ++i)
+        if (tree_.hasChildren(i))
+            tree_.setOpen(i, false);
     RedoOutProj(selected());
 }
 

@@ -202,6 +202,23 @@ void TfTemplate::fillLists()
     FileListBox1->addItems(dir.entryList(patterns, QDir::Files, QDir::Name | QDir::IgnoreCase));
 }
 
+void TfTemplate::refreshLists()
+{
+    const QString chosen = FileListBox1->currentItem() ? FileListBox1->currentItem()->text() : QString();
+    fillLists();
+    if (chosen.isEmpty())
+        return;
+    const QList<QListWidgetItem *> same = FileListBox1->findItems(chosen, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (!same.isEmpty())
+        FileListBox1->setCurrentItem(same.first());
+}
+
+void TfTemplate::showEvent(QShowEvent *e)
+{
+    refreshLists();
+    QDialog::showEvent(e);
+}
+
 void TfTemplate::FormCreate()
 {
     for (const char *caption : PageCaptions)
@@ -213,6 +230,8 @@ void TfTemplate::FormCreate()
 void TfTemplate::TabSetClick()
 {
     Notebook1->setCurrentIndex(TabSet->currentIndex());
+    if (TabSet->currentIndex() == 4)
+        refreshLists();
 }
 
 void TfTemplate::UpdateMemo()

@@ -38,10 +38,16 @@ public slots:
     void OKBtnClick();
     void HelpBtnClick();
 
+protected:
+    void showEvent(QShowEvent *e) override;
+
 private:
     QWidget *builtInPage(int index, const QString &frameCaption, const char *memoName, bool sample);
     QWidget *userPage();
     void fillLists();
+    // Reads the folder again (templates saved since it was read are listed), keeping the
+    // chosen file chosen while it is still there.
+    void refreshLists();
 
     AppServices &services_;
     QTabBar *TabSet;

@@ -217,7 +217,7 @@ void TfOptions::CancelBtnClick()
 
 void TfOptions::HelpBtnClick()
 {
-    services_.showHelpTopic(QStringLiteral("settings.html"));
+    services_.showHelpTopic(QStringLiteral("settings.html#options"));
 }
 
 void TfOptions::ResetTips()

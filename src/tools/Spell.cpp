@@ -1,5 +1,7 @@
 #include "Spell.h"
 
+#include <QScreen>
+
 #include "app/Edit.h"
 #include "app/ErrorBoundary.h"
 #include "app/Editor.h"
@@ -334,6 +336,10 @@ void TfrmSpell::showWord()
     TEditor *ed = doc_->editor();
     ed->selectBytes(long(current_.start), long(current_.end));
     ed->scrollToCaret();
+    // The window must not hide the word it asks about, nor its line.
+    if (const QScreen *screen = this->screen())
+        move(placeClearOf(frameGeometry(), ed->screenRectOf(long(current_.start), long(current_.end)),
+                          screen->availableGeometry()));
     lblWord->setText(current_.text);
     lstSuggest->clear();
     const QStringList suggestions = speller_.suggest(current_.text);

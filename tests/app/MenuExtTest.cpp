@@ -59,6 +59,27 @@ TEST_F(MenuExtTest, ATornOffEditMenuRunsItsCommands)
     EXPECT_EQ(menuExt().windows().size(), 1);
 }
 
+// Drawn as a user sees it: a checked item's mark is dark on the button face, like its text, and
+// the room under the last item is the same face, not a white list.
+TEST_F(MenuExtTest, ATornOffMenuShowsItsCheckMarksOnTheMenuFace)
+{
+    TbpPopupMenu *view = tearOff(menu("View1"));
+    ASSERT_NE(view, nullptr);
+    const int row = rowOf(view, "&Edit Toolbar");
+    ASSERT_GE(row, 0);
+    ASSERT_TRUE(view->list()->actionAt(row)->isChecked());
+    view->list()->setCurrentRow(-1);
+    const QImage shot = view->grab().toImage();
+    const QColor face = view->list()->palette().color(QPalette::Button);
+    const QRect item = view->list()->visualItemRect(view->list()->item(row)).translated(view->list()->mapTo(view, QPoint()));
+    int darkest = 255;
+    for (int x = item.left(); x < item.left() + 20; ++x)
+        for (int y = item.top(); y <= item.bottom(); ++y)
+            darkest = qMin(darkest, qGray(shot.pixel(x, y)));
+    EXPECT_LT(darkest, 100) << "the mark is hardly to be seen";
+    EXPECT_EQ(shot.pixelColor(shot.width() / 2, shot.height() - 5), face);
+}
+
 TEST_F(MenuExtTest, KeysWalkTheItemsAndGreyedItemsAreNotRun)
 {
     TbpPopupMenu *edit = tearOff(menu("Edit1"));

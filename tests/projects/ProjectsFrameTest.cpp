@@ -96,6 +96,20 @@ TEST_F(FrameTest, TemplatesMakeNumberedUnmodifiedDocuments)
     chooser->filterBox()->setCurrentIndex(1);
     EXPECT_EQ(chooser->fileList()->count(), 1);
     EXPECT_EQ(chooser->fileList()->item(0)->text(), "page.htm");
+
+    // A template saved while the program runs is listed the next time the page is shown.
+    chooser->filterBox()->setCurrentIndex(0);
+    chooser->fileList()->setCurrentRow(0);
+    home.write("mine/another.tpl", "<p>new</p>");
+    chooser->tabs()->setCurrentIndex(0);
+    chooser->tabs()->setCurrentIndex(4);
+    ASSERT_EQ(chooser->fileList()->count(), 2);
+    EXPECT_EQ(chooser->fileList()->currentItem()->text(), "letter.tpl");
+    home.write("mine/third.tpl", "<p>3</p>");
+    chooser->hide();
+    chooser->show();
+    EXPECT_EQ(chooser->fileList()->count(), 3);
+    chooser->hide();
 }
 
 TEST_F(FrameTest, TheFileToolsItemIsHiddenUnlessTheSettingsAskForIt)

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTableWidget>
+#include <QTest>
 #include <QTreeWidget>
 
 namespace {
@@ -46,14 +47,16 @@ TEST(ProjectMoves, EachMoveKeepsTheSubtreeTogether)
     EXPECT_EQ(shape(t), QStringList({"c:1", "a:1", "b:2", "d:1", "e:1"}));
 
     t = treeOf(start);
-    EXPECT_EQ(t.moveDown(0), 2); // to the end of the next entry's sibling group, children along
-    EXPECT_EQ(shape(t), QStringList({"d:1", "e:1", "a:1", "b:2", "c:2"}));
+    EXPECT_EQ(t.moveDown(0), 1); // after the next sibling, children along
+    EXPECT_EQ(shape(t), QStringList({"d:1", "a:1", "b:2", "c:2", "e:1"}));
+    EXPECT_EQ(t.moveDown(0), 3); // past a sibling's own sub-entries
+    EXPECT_EQ(shape(t), QStringList({"a:1", "b:2", "c:2", "d:1", "e:1"}));
     t = treeOf(start);
     EXPECT_EQ(t.moveDown(1), 2);
     EXPECT_EQ(shape(t), QStringList({"a:1", "c:2", "b:2", "d:1", "e:1"}));
-    t = treeOf({"x:1", "y:1", "z:1", "w:1"});
-    t.moveDown(0); // a flat list: to its end, not one place down
-    EXPECT_EQ(shape(t), QStringList({"y:1", "z:1", "w:1", "x:1"}));
+    t = treeOf({"A:1", "b:1", "C:1", "d:1"});
+    EXPECT_EQ(t.moveDown(0), 1); // a flat list: one place down, not to its end
+    EXPECT_EQ(shape(t), QStringList({"b:1", "A:1", "C:1", "d:1"}));
 
     t = treeOf({"a:1", "b:2", "f:3", "c:2", "d:1"});
     EXPECT_EQ(t.moveLeft(1), 0); // before its parent, at the parent's level
@@ -70,12 +73,10 @@ TEST(ProjectMoves, MovesThatDoNotApplyChangeNothing)
     EXPECT_EQ(t.moveLeft(0), -1);  // already at the top
     EXPECT_EQ(t.moveRight(1), -1); // the first of its level
     EXPECT_EQ(t.moveRight(0), -1);
+    EXPECT_EQ(t.moveDown(1), -1); // the last of its group stays in it
     EXPECT_EQ(shape(t), QStringList({"a:1", "b:2", "c:1"}));
-    EXPECT_EQ(t.moveDown(1), 2); // the last of its group joins the group of the entry after it
-    EXPECT_EQ(shape(t), QStringList({"a:1", "c:1", "b:1"}));
-    EXPECT_EQ(t.moveDown(2), -1);
     t.remove(0);
-    EXPECT_EQ(shape(t), QStringList({"c:1", "b:1"}));
+    EXPECT_EQ(shape(t), QStringList({"c:1"}));
 }
 
 TEST(ProjectFile, LinesAndTheRulesOfReading)
@@ -204,15 +205,32 @@ TEST_F(ProjectTest, RemovingAsksOnlyForSubFilesAndAddingGoesBeforeTheSelection)
     EXPECT_EQ(dialogs.questions.size(), 2);
     EXPECT_EQ(proj->project().count(), 0);
 
-    // Collapse closes the first entry only, and only with two entries or more.
-    dialogs.openNames = {{"/w/a", "/w/b", "/w/c"}};
+    // Collapse All closes every entry that has sub-entries, not the first one only.
+    dialogs.openNames = {{"/w/a", "/w/b", "/w/c", "/w/d"}};
     proj->btnAddFileClick();
     proj->select(1);
     proj->DownBtnClick();
+    proj->select(3);
+    proj->DownBtnClick();
     proj->CollapseAll();
-    EXPECT_EQ(visibleTree(), QStringList({"/w/a+", ">/w/b", "/w/c"}));
+    EXPECT_EQ(visibleTree(), QStringList({"/w/a+", ">/w/b", "/w/c+", ">/w/d"}));
     proj->ExpandAll();
-    EXPECT_EQ(visibleTree(), QStringList({"/w/a", ">/w/b", "/w/c"}));
+    EXPECT_EQ(visibleTree(), QStringList({"/w/a", ">/w/b", "/w/c", ">/w/d"}));
+}
+
+TEST_F(ProjectTest, ATypedTitleIsAChangeThatCloseAsksAbout)
+{
+    const QString file = home.write("p.tpr", "Old title\r\n/w/a.htm\r\n");
+    openProject(file);
+    EXPECT_FALSE(proj->modified());
+    proj->show();
+    proj->titleEdit()->selectAll();
+    QTest::keyClicks(proj->titleEdit(), "New title");
+    EXPECT_TRUE(proj->modified());
+    dialogs.answers = {Dialogs::Answer::Yes};
+    proj->btnCloseClick();
+    EXPECT_EQ(dialogs.questions.last(), "Save changes to " + file + " ?");
+    EXPECT_EQ(home.read("p.tpr"), "New title\r\n/w/a.htm\r\n");
 }
 
 TEST_F(ProjectTest, FailedSavesAndFilesThatAreNotProjects)

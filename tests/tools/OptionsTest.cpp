@@ -3,9 +3,11 @@
 #include "app/Ubag.h"
 #include "app/SettingsTable.h"
 #include "platform/AppPaths.h"
+#include "platform/HelpWindow.h"
 #include "support/FrameFixture.h"
 #include "tools/Options.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -148,6 +150,31 @@ TEST_F(OptionsTest, AFailedSaveKeepsWhatWasTypedUntilItIsSaved)
         o->OKBtnClick();
     });
     EXPECT_EQ(frame->settings().read(Settings::UserName), "Typed Name");
+}
+
+// A modal dialog blocks every window that is not its own; the help its Help button opens must
+// be one of its own while it is open, and stay open beside the frame when it closes.
+TEST_F(OptionsTest, HelpFromTheDialogIsUsableWhileTheDialogIsOpen)
+{
+    HelpWindow *help = nullptr;
+    TfOptions *options = nullptr;
+    showOptions([&](TfOptions *o) {
+        options = o;
+        o->setWindowModality(Qt::ApplicationModal);
+        o->show();
+        ASSERT_EQ(QApplication::activeModalWidget(), o);
+        o->HelpBtnClick();
+        help = part<HelpCommands>().window();
+        ASSERT_NE(help, nullptr);
+        EXPECT_TRUE(help->isVisible());
+        EXPECT_EQ(help->window(), help);
+        EXPECT_EQ(help->parentWidget(), o); // not blocked by it
+        EXPECT_TRUE(help->currentPage().endsWith("settings.html"));
+        o->hide();
+    });
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->parentWidget(), frame.get());
+    EXPECT_TRUE(help->isVisible());
 }
 
 TEST(OptionsFile, AFailedWriteOfThePreferencesSaysWhy)

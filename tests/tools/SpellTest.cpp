@@ -1,5 +1,6 @@
 #include "support/TestHost.h"
 #include "tools/HtmlWords.h"
+#include "platform/Dialogs.h"
 #include "tools/Spell.h"
 
 #include <QLineEdit>
@@ -56,6 +57,26 @@ TEST(HtmlWordsWalk, TheWalkGoesOnAfterTheTextChanged)
     EXPECT_EQ(rest, QStringList({"word", "secnd", "thrid"}));
 }
 
+// ---- where the window stands ----
+
+TEST(PlaceClearOf, AWindowMovesOffTheWordAndItsNeighbourLines)
+{
+    const QRect screen(0, 0, 1000, 800);
+    const QRect window(100, 100, 300, 200);
+    // Not covering the word: left where it is.
+    EXPECT_EQ(placeClearOf(window, QRect(600, 150, 50, 16), screen), QPoint(100, 100));
+    // Covering it: just below the line after it.
+    EXPECT_EQ(placeClearOf(window, QRect(150, 150, 50, 16), screen), QPoint(100, 182));
+    // The line just above the window's top counts as covered, the word's neighbours stay readable.
+    EXPECT_EQ(placeClearOf(window, QRect(150, 86, 50, 16), screen), QPoint(100, 118));
+    // No room below: above the line before it.
+    EXPECT_EQ(placeClearOf(QRect(100, 500, 300, 200), QRect(150, 700, 50, 16), screen), QPoint(100, 484));
+    // Kept inside the screen sideways.
+    EXPECT_EQ(placeClearOf(QRect(900, 100, 300, 200), QRect(950, 150, 20, 16), screen), QPoint(700, 182));
+    // Neither above nor below fits: beside the word, where there is more room.
+    EXPECT_EQ(placeClearOf(QRect(100, 0, 300, 700), QRect(200, 390, 40, 16), screen), QPoint(240, 0));
+}
+
 // ---- the check of a document ----
 
 class SpellTest : public HostTest {
@@ -103,6 +124,20 @@ TEST_F(SpellTest, UnknownWordsAreShownChangedAndCounted)
     EXPECT_TRUE(text().contains("test of the speling.") && text().contains("beutiful speling"));
     ed()->undo();
     EXPECT_TRUE(text().contains("a tset of"));
+}
+
+TEST_F(SpellTest, TheWindowStandsClearOfTheFlaggedWord)
+{
+    host->resize(760, 560);
+    host->show();
+    ed()->loadUtf8("<p>Some words.</p>\n<p>A tset here.</p>\n<p>More words.</p>\n");
+    spell->show();
+    spell->move(ed()->viewport()->mapToGlobal(QPoint(0, 0))); // over the text
+    TfrmSpell::CheckSpelling1Click(*host);
+    ASSERT_EQ(spell->currentWord(), "tset");
+    const QRect word = ed()->screenRectOf(ed()->selectionStart(), ed()->selectionEnd());
+    EXPECT_GT(word.width(), 10);
+    EXPECT_FALSE(spell->frameGeometry().intersects(word));
 }
 
 TEST_F(SpellTest, IgnoreAllAndThePersonalWordList)
